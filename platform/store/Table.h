@@ -80,6 +80,9 @@ public:
     Table& operator=(const Table&) = delete;
 
     const std::string& TableName() const;
+    // The data module builds its cursors before the database is reachable; a cursor
+    // whose database is null fails to Open with the database's own error text.
+    void SetDatabase(std::shared_ptr<Database> db);
     Field& AddCalculatedField(const std::string& name, FieldType resultType);
 
     // Index: "" = primary (or the default order when the table has none).
