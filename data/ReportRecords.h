@@ -110,3 +110,27 @@ struct AnalysisState {
 };
 
 } // namespace velcaro::data
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace velcaro::data {
+
+// A report field read by name, with its own type: the export hands strings as text,
+// integers as whole numbers and doubles as floating point; the scenario runner checks them.
+using RecordValue = std::variant<std::string, std::int32_t, double>;
+
+struct RecordField {
+    std::string record; // "TExcelPallet"
+    std::string field;  // "PezziPallet"
+    RecordValue value;
+};
+
+// Every field of the five records, records and fields in their declared order.
+std::vector<RecordField> RecordFields(const AnalysisState& state);
+// One field by record and field name; nullopt when either name is unknown.
+std::optional<RecordValue> ReadRecordField(const AnalysisState& state, const std::string& record,
+                                           const std::string& field);
+
+} // namespace velcaro::data
