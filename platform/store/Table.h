@@ -47,7 +47,10 @@ public:
     Value AsValue() const;
     std::string DisplayText() const;  // by DisplayFormat under the regional settings
 
-    // Writing requires the table in Edit/Insert (or CalcFields for a calculated field).
+    // Reading a closed table gives the empty value, as a view that still shows it expects.
+    // Writing requires the table in Edit/Insert (a calculated field may be written whenever
+    // the table is open; its handler writes it in the CalcFields state). Writing a stored
+    // field recomputes the calculated fields. An auto-increment field cannot be written.
     void SetAsString(const std::string& text);  // converts to the field's type
     void SetAsInteger(std::int32_t v);
     void SetAsFloat(double v);
@@ -80,6 +83,7 @@ public:
     Table& operator=(const Table&) = delete;
 
     const std::string& TableName() const;
+    const std::shared_ptr<Database>& GetDatabase() const;
     // The data module builds its cursors before the database is reachable; a cursor
     // whose database is null fails to Open with the database's own error text.
     void SetDatabase(std::shared_ptr<Database> db);
@@ -107,6 +111,15 @@ public:
     bool IsEmpty() const;
     int RecordCount() const;
     int RecNo() const; // 1-based position, 0 when empty
+    // Moves by distance records in one step (one BeforeScroll/AfterScroll pair, as a grid
+    // click does); returns the distance actually moved.
+    int MoveBy(int distance);
+    // The display texts of the given fields for every record of the range, in index order,
+    // without moving the cursor: each record is read into a scratch buffer and its
+    // calculated fields are computed for it (OnCalcFields runs), as a grid shows its rows.
+    // No scroll events. maxRows < 0 = all.
+    std::vector<std::vector<std::string>> RowsDisplayText(const std::vector<std::string>& fieldNames,
+                                                          int maxRows = -1);
 
     Bookmark GetBookmark() const;
     void GotoBookmark(Bookmark b);       // throws when the record is gone
@@ -148,8 +161,10 @@ public:
     std::function<void(Table&)> AfterCancel;
     std::function<void(Table&)> OnNewRecord;
     std::function<void(Table&)> OnCalcFields;
+    std::function<void(Table&)> BeforeOpen;
     std::function<void(Table&)> AfterOpen;
     std::function<void(Table&)> BeforeClose;
+    std::function<void(Table&)> AfterClose;
 
     // Data sources attach/detach themselves.
     void Attach(DataSource* ds);
@@ -170,12 +185,14 @@ public:
 
     void SetDataSet(Table* table);
     Table* DataSet() const;
+    // The state last announced by the table (a temporary CalcFields state is not announced).
     DataSetState State() const;
 
     std::function<void(DataSource&)> OnStateChange;
     // field == nullptr: the current record changed (scroll, refresh); otherwise that field's value.
     std::function<void(DataSource&, Field* field)> OnDataChange;
-    // Before a post: bound controls write their values back; the handler runs first.
+    // Before a post: bound controls (listeners) write their values back, then the handler
+    // runs and sees what they wrote.
     std::function<void(DataSource&)> OnUpdateData;
 
     // Views that follow the source (data-aware controls) register here.
@@ -193,7 +210,9 @@ public:
     void NotifyUpdateData();
 
 private:
+    friend class Table;
     Table* table_ = nullptr;
+    DataSetState state_ = DataSetState::Inactive;
     std::vector<std::pair<int, Listener>> listeners_;
     int nextId_ = 1;
 };
