@@ -1,0 +1,228 @@
+// The pictures of the program folder's Images/: present under the names the program asks
+// for, of the right format and size, really drawn, and the traffic lights lit as they say.
+#include <QByteArray>
+#include <QColor>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QSet>
+#include <QSize>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+const QString kImagesDir = QStringLiteral(VELCARO_IMAGES_DIR);
+
+struct Expected {
+    const char* name;
+    const char* format; // as QImageReader names it
+    std::vector<QSize> sizes;
+    int minColours; // distinct colours in the first image
+};
+
+const std::vector<Expected> kPictures = {
+    {"LOGO.jpg", "jpeg", {{320, 120}}, 200},
+    {"CASSONE.JPG", "jpeg", {{200, 150}}, 200},
+    {"CASSA di LEGNO.JPG", "jpeg", {{200, 150}}, 200},
+    {"ODETTE.JPG", "jpeg", {{200, 150}}, 200},
+    {"SCATOLA.JPG", "jpeg", {{200, 150}}, 200},
+    {"CONTENITORE in RETE.JPG", "jpeg", {{200, 150}}, 200},
+    {"PALLET LEGNO.JPG", "jpeg", {{200, 120}}, 200},
+    {"PALLET PLASTICA.BMP", "bmp", {{200, 120}}, 100},
+    {"PALLET ALLUMINIO.BMP", "bmp", {{200, 120}}, 100},
+    {"PALLET CARTONE.BMP", "bmp", {{200, 120}}, 100},
+    {"Dislocazione IMBALLO-PALLET.jpg", "jpeg", {{260, 180}}, 200},
+    {"Dislocazione PALLET-MEZZO.jpg", "jpeg", {{260, 180}}, 200},
+    {"Dislocazione COLLI-MEZZO.jpg", "jpeg", {{260, 180}}, 200},
+    {"BOX.ICO", "ico", {{48, 48}, {32, 32}, {16, 16}}, 30},
+    {"Traffic Light GREEN.ICO", "ico", {{48, 48}, {32, 32}, {16, 16}}, 30},
+    {"Traffic Light RED.ICO", "ico", {{48, 48}, {32, 32}, {16, 16}}, 30},
+    {"Traffic Light JELLOW.ICO", "ico", {{48, 48}, {32, 32}, {16, 16}}, 30},
+};
+
+QString PathOf(const char* name)
+{
+    return QDir(kImagesDir).filePath(QString::fromUtf8(name));
+}
+
+std::vector<QImage> ReadAll(const QString& path, QByteArray* format)
+{
+    QImageReader reader(path);
+    *format = reader.format();
+    std::vector<QImage> images;
+    const int count = reader.imageCount() > 0 ? reader.imageCount() : 1;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
+        QImage image = reader.read();
+        if (image.isNull())
+            break;
+        images.push_back(image.convertToFormat(QImage::Format_ARGB32));
+    }
+    return images;
+}
+
+int DistinctColours(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+// Share of pixels that are neither transparent nor near white.
+double DrawnShare(const QImage& image)
+{
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() > 128 && (c.red() < 235 || c.green() < 235 || c.blue() < 235))
+                ++drawn;
+        }
+    return static_cast<double>(drawn) / (image.width() * image.height());
+}
+
+class PictureTest : public ::testing::TestWithParam<Expected> {};
+
+TEST_P(PictureTest, IsPresentReadableAndDrawn)
+{
+    const Expected& e = GetParam();
+    const QString path = PathOf(e.name);
+    // The exact name on disk, case included.
+    ASSERT_TRUE(QDir(kImagesDir).entryList(QDir::Files).contains(QString::fromUtf8(e.name)))
+        << path.toStdString();
+
+    QByteArray format;
+    const std::vector<QImage> images = ReadAll(path, &format);
+    EXPECT_EQ(format.toStdString(), e.format);
+    ASSERT_EQ(images.size(), e.sizes.size());
+    for (size_t i = 0; i < images.size(); ++i)
+        EXPECT_EQ(images[i].size(), e.sizes[i]) << "image " << i;
+
+    EXPECT_GE(DistinctColours(images.front()), e.minColours);
+    for (const QImage& image : images) {
+        const double share = DrawnShare(image);
+        EXPECT_GT(share, 0.15) << image.width() << "x" << image.height();
+    }
+    if (std::string(e.format) != "ico") {
+        // Pictures sit on white: the margins are light, the middle is not all white.
+        const QColor corner = images.front().pixelColor(1, 1);
+        EXPECT_GT(corner.lightness(), 200);
+    } else {
+        // Icons are cut out: the corners are transparent at every size.
+        for (const QImage& image : images)
+            EXPECT_LT(image.pixelColor(0, 0).alpha(), 32) << image.width();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, PictureTest, ::testing::ValuesIn(kPictures),
+                         [](const ::testing::TestParamInfo<Expected>& info) {
+                             std::string n;
+                             for (const char* c = info.param.name; *c; ++c)
+                                 n += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             return n;
+                         });
+
+// The lamps, top to bottom: red, yellow, green. Centres as fractions of the icon's side.
+constexpr double kLampX = 0.5;
+constexpr double kLampY[3] = {9.5 / 48, 24.0 / 48, 38.5 / 48};
+constexpr double kLampRadius = 4.0 / 48;
+
+enum Lamp { Red = 0, Yellow = 1, Green = 2 };
+
+struct Light {
+    const char* name;
+    Lamp lit;
+};
+
+const std::vector<Light> kLights = {
+    {"Traffic Light RED.ICO", Red},
+    {"Traffic Light JELLOW.ICO", Yellow},
+    {"Traffic Light GREEN.ICO", Green},
+};
+
+struct Mean {
+    double r = 0, g = 0, b = 0;
+    double Brightness() const { return std::max({r, g, b}); }
+};
+
+Mean LampColour(const QImage& image, Lamp lamp)
+{
+    const double side = image.width();
+    const double cx = kLampX * side, cy = kLampY[lamp] * side;
+    const double radius = std::max(1.0, kLampRadius * side);
+    Mean m;
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+            if (dx * dx + dy * dy > radius * radius)
+                continue;
+            const QColor c = image.pixelColor(x, y);
+            m.r += c.red();
+            m.g += c.green();
+            m.b += c.blue();
+            ++n;
+        }
+    if (n > 0) {
+        m.r /= n;
+        m.g /= n;
+        m.b /= n;
+    }
+    return m;
+}
+
+bool LooksLike(Lamp lamp, const Mean& m)
+{
+    switch (lamp) {
+    case Red:
+        return m.r > 170 && m.r - m.g > 80 && m.r - m.b > 80;
+    case Yellow:
+        return m.r > 170 && m.g > 130 && m.g - m.b > 80 && m.r - m.b > 80;
+    case Green:
+        return m.g > 140 && m.g - m.r > 60 && m.g - m.b > 20;
+    }
+    return false;
+}
+
+class TrafficLightTest : public ::testing::TestWithParam<Light> {};
+
+TEST_P(TrafficLightTest, OnlyTheRightLampIsLit)
+{
+    const Light& light = GetParam();
+    QByteArray format;
+    const std::vector<QImage> images = ReadAll(PathOf(light.name), &format);
+    ASSERT_FALSE(images.empty());
+    for (const QImage& image : images) {
+        SCOPED_TRACE(image.width());
+        const Mean lit = LampColour(image, light.lit);
+        EXPECT_TRUE(LooksLike(light.lit, lit)) << lit.r << "," << lit.g << "," << lit.b;
+        for (Lamp other : {Red, Yellow, Green}) {
+            if (other == light.lit)
+                continue;
+            const Mean dark = LampColour(image, other);
+            EXPECT_FALSE(LooksLike(other, dark)) << "lamp " << other;
+            EXPECT_LT(dark.Brightness() + 60, lit.Brightness()) << "lamp " << other;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, TrafficLightTest, ::testing::ValuesIn(kLights),
+                         [](const ::testing::TestParamInfo<Light>& info) {
+                             return std::string(info.param.lit == Red      ? "Red"
+                                                : info.param.lit == Yellow ? "Yellow"
+                                                                           : "Green");
+                         });
+
+} // namespace
