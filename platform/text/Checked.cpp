@@ -9,11 +9,10 @@ namespace velcaro::text {
 namespace {
 
 [[noreturn]] void ThrowOverflow(bool upward) {
-    throw OverflowError(upward
-                            ? "Il risultato del calcolo supera il limite dei numeri interi "
-                              "(2.147.483.647)."
-                            : "Il risultato del calcolo supera il limite dei numeri interi "
-                              "(-2.147.483.648).");
+    throw OverflowError(upward ? "Il risultato del calcolo supera il limite dei numeri interi "
+                                 "(2.147.483.647)."
+                               : "Il risultato del calcolo supera il limite dei numeri interi "
+                                 "(-2.147.483.648).");
 }
 
 void RequireDivisor(std::int32_t b) {

@@ -49,8 +49,8 @@ bool ParseInteger(std::string_view s, std::int64_t min, std::int64_t max, std::i
     }
     if (i == s.size())
         return false;
-    const std::uint64_t limit = negative ? static_cast<std::uint64_t>(-(min + 1)) + 1u
-                                         : static_cast<std::uint64_t>(max);
+    const std::uint64_t limit =
+        negative ? static_cast<std::uint64_t>(-(min + 1)) + 1u : static_cast<std::uint64_t>(max);
     std::uint64_t magnitude = 0;
     for (; i < s.size(); ++i) {
         const int digit = base == 16 ? HexValue(s[i]) : (IsDigit(s[i]) ? s[i] - '0' : -1);
@@ -62,7 +62,8 @@ bool ParseInteger(std::string_view s, std::int64_t min, std::int64_t max, std::i
         magnitude = magnitude * base + d;
     }
     // Modular conversion (well defined since C++20) gives the right value for the minimum.
-    out = negative ? static_cast<std::int64_t>(0u - magnitude) : static_cast<std::int64_t>(magnitude);
+    out =
+        negative ? static_cast<std::int64_t>(0u - magnitude) : static_cast<std::int64_t>(magnitude);
     return true;
 }
 

@@ -52,7 +52,8 @@ DecimalDigits ShortestDigits(double v) {
     if (v == 0.0)
         return d;
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific);
     const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     const auto e = text.find('e');
     for (char c : text.substr(0, e))

@@ -1,5 +1,5 @@
-#include "platform/Error.h"
 #include "platform/text/Checked.h"
+#include "platform/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,8 @@ namespace {
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
-const char* const kAbove = "Il risultato del calcolo supera il limite dei numeri interi (2.147.483.647).";
+const char* const kAbove =
+    "Il risultato del calcolo supera il limite dei numeri interi (2.147.483.647).";
 const char* const kBelow =
     "Il risultato del calcolo supera il limite dei numeri interi (-2.147.483.648).";
 

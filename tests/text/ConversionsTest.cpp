@@ -1,5 +1,5 @@
-#include "platform/Error.h"
 #include "platform/text/Conversions.h"
+#include "platform/Error.h"
 #include "platform/text/Regional.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +85,8 @@ TEST_P(StrToIntRejects, WithExactText) {
         StrToInt(r.text);
         FAIL() << "no error for '" << r.text << "'";
     } catch (const ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()), "'" + std::string(r.text) + "' is not a valid integer value");
+        EXPECT_EQ(std::string(e.what()),
+                  "'" + std::string(r.text) + "' is not a valid integer value");
     }
 }
 
@@ -243,8 +244,7 @@ const GeneralRow kGeneral[] = {
     {"FifteenDigitsFixed", 999999999999999.0, "999999999999999", "999999999999999"},
     {"SixteenDigitsScientific", 1e15, "1E15", "1E15"},
     {"HugeScientific", 1e20, "1E20", "1E20"},
-    {"RoundedToFifteenDigits", 123456789012345678.0, "1,23456789012346E17",
-     "1.23456789012346E17"},
+    {"RoundedToFifteenDigits", 123456789012345678.0, "1,23456789012346E17", "1.23456789012346E17"},
     {"ThirdRoundedUp", 2.0 / 3.0, "0,666666666666667", "0.666666666666667"},
     {"ThirdRoundedDown", 1.0 / 3.0, "0,333333333333333", "0.333333333333333"},
     {"SmallFixed", 0.0001, "0,0001", "0.0001"},
@@ -252,8 +252,7 @@ const GeneralRow kGeneral[] = {
     {"TinyScientific", 1e-5, "1E-5", "1E-5"},
     {"TinyScientificDecimals", 1.5e-7, "1,5E-7", "1.5E-7"},
     {"RoundingCarriesIntoExponent", 9999999999999999.0, "1E16", "1E16"},
-    {"Largest", std::numeric_limits<double>::max(), "1,79769313486232E308",
-     "1.79769313486232E308"},
+    {"Largest", std::numeric_limits<double>::max(), "1,79769313486232E308", "1.79769313486232E308"},
 };
 
 class FloatToStrTable : public ::testing::TestWithParam<GeneralRow> {};

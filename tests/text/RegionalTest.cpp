@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace velcaro::text {
 namespace {
