@@ -52,4 +52,17 @@ std::vector<std::string> CreateTableSql(const TableDef& def);
 // "Contenitori.DB", "contenitori.db", "Contenitori" -> "Contenitori".
 std::string TableNameWithoutExtension(const std::string& fileName);
 
+// SQL identifier in double quotes, inner quotes doubled: Larghezza Utile -> "Larghezza Utile".
+std::string QuoteIdentifier(const std::string& name);
+
+// SQLite index names are global to the database while the program's index names repeat
+// across tables (iFamiglia), so the SQLite index is named "<table>.<index>".
+std::string SqlIndexName(const TableDef& def, const IndexDef& index);
+
+// Text keys of a case-insensitive index compare with SQLite's NOCASE collation.
+bool UsesNoCase(const TableDef& def, const IndexDef& index, const IndexField& key);
+
+// Case-insensitive comparison of names (ASCII letters), as table and field names are matched.
+bool SameName(const std::string& a, const std::string& b);
+
 } // namespace velcaro::store
