@@ -101,9 +101,9 @@ bool Application::Dispatch(const std::function<void()>& handler)
         handler();
         return true;
     } catch (const std::exception& e) {
+        // Only the program's own failures become an error box; anything else (the
+        // scenario runner's abort of a script, say) goes on to whoever runs the loop.
         host_->MessageDialog(DialogKind::Error, e.what(), {DialogButton::OK});
-    } catch (...) {
-        host_->MessageDialog(DialogKind::Error, "Errore imprevisto.", {DialogButton::OK});
     }
     return false;
 }

@@ -54,14 +54,25 @@ DBEdit::DBEdit(Form& f, std::string name, store::DataSource* ds, std::string dat
     SetColor(clWindow);
     SetCanFocus(true);
     link_.Connect(ds, Repaint(this, [this] {
+                      shown_.reset();
                       Changed();
                       if (OnChange)
                           OnChange();
                   }));
 }
 
+void DBEdit::SetText(std::string text)
+{
+    shown_ = std::move(text);
+    Changed();
+    if (OnChange)
+        OnChange();
+}
+
 std::string DBEdit::Text() const
 {
+    if (shown_)
+        return *shown_;
     if (!link_.Active())
         return {};
     store::Table* t = link_.DataSet();
@@ -88,6 +99,7 @@ void DBEdit::UserType(const std::string& text)
         return;
     store::Table& t = *link_.DataSet();
     StartEditing(t);
+    shown_.reset();
     RequireField(t, field_).SetAsString(text);
 }
 

@@ -33,6 +33,9 @@ public:
            bool readOnly = false);
     const std::string& DataField() const { return field_; }
     std::string Text() const override;
+    // From the program: the box shows this text until the cursor's record or the field
+    // changes again (the field itself is not written).
+    void SetText(std::string text);
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool v);
     std::optional<std::string> Property(const std::string& name) const override;
@@ -45,6 +48,7 @@ private:
     DataLink link_;
     std::string field_;
     bool readOnly_;
+    std::optional<std::string> shown_;
 };
 
 // A memo bound to a field.

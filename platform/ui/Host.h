@@ -33,6 +33,14 @@ struct FindOptions {
     bool replaceAll = false;
 };
 
+// A window that answers the standard find and replace dialogs (the text editor).
+class FindReplaceTarget {
+public:
+    virtual ~FindReplaceTarget() = default;
+    virtual void FindNext(const FindOptions& o) = 0;   // "find next" pressed
+    virtual void Replace(const FindOptions& o) = 0;    // "replace" or "replace all" pressed
+};
+
 class Host {
 public:
     virtual ~Host() = default;

@@ -44,6 +44,13 @@ public:
 
     // The runner's modal loop: called with the form; returns when the form has closed.
     std::function<void(Form&)> modalDriver;
+    // A click on the progress window's STOP button seen after step K, and the answer to
+    // its question (the export's progress window reads it).
+    struct StopAt {
+        int step;
+        DialogButton answer;
+    };
+    std::optional<StopAt> stopAt;
     // Called from ProcessMessages (the runner simulates clicks seen between steps).
     std::function<void()> onProcessMessages;
 

@@ -1,0 +1,34 @@
+#include "analysis/uSplash.h"
+
+#include "platform/ui/Application.h"
+
+namespace velcaro::analysis {
+
+TAboutBox::TAboutBox(ui::Application& app, std::string name)
+    : Form(app, std::move(name), "ABOUT VELCARO"), iImage(*this, "iImage"),
+      Label1(*this, "Label1", "VELCARO"), Label3(*this, "Label3", kWebAddress),
+      lbLoading(*this, "lbLoading", "Caricamento in corso..."), bbOK(*this, "bbOK", "OK")
+{
+    Label1.SetColor(ui::clMaroon);
+    Label3.SetColor(ui::clGreen);
+    lbLoading.SetColor(ui::clNavy);
+    lbLoading.SetVisible(false);
+    bbOK.SetModalResult(ui::mrOK);
+    bbOK.SetDefault(true);
+    bbOK.SetCancel(true);
+    Label3.OnClick = [this] { Label3Click(); };
+}
+
+void TAboutBox::FormCreate() { iImage.LoadFromFile("Images\\LOGO.jpg"); }
+
+void TAboutBox::SetSplashMode()
+{
+    splash_ = true;
+    bbOK.SetVisible(false);
+    lbLoading.SetVisible(true);
+    panelBorderWidth_ = 3;
+}
+
+void TAboutBox::Label3Click() { App().GetHost().OpenUrl(std::string("http://") + kWebAddress + "/"); }
+
+} // namespace velcaro::analysis
