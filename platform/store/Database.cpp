@@ -39,7 +39,9 @@ std::string ReasonFor(int code, sqlite3* db) {
 
 Database::Database(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
 
-Database::~Database() { sqlite3_close_v2(db_); }
+Database::~Database() {
+    sqlite3_close_v2(db_);
+}
 
 std::shared_ptr<Database> Database::OpenWith(const std::string& path, int flags) {
     sqlite3* db = nullptr;
@@ -95,7 +97,9 @@ void Database::Exec(const std::string& sql) {
     }
 }
 
-bool Database::ReadOnly() const { return sqlite3_db_readonly(db_, "main") == 1; }
+bool Database::ReadOnly() const {
+    return sqlite3_db_readonly(db_, "main") == 1;
+}
 
 std::string Database::FindTable(const std::string& name) const {
     sqlite3_stmt* stmt = nullptr;
@@ -133,6 +137,8 @@ void Database::Rollback() {
         Exec("ROLLBACK");
 }
 
-bool Database::InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+bool Database::InTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
 
 } // namespace velcaro::store

@@ -22,7 +22,9 @@ const char* SqlType(FieldType type) {
     return "";
 }
 
-bool IsText(FieldType type) { return type == FieldType::String || type == FieldType::Memo; }
+bool IsText(FieldType type) {
+    return type == FieldType::String || type == FieldType::Memo;
+}
 
 } // namespace
 

@@ -14,13 +14,13 @@ enum class FieldType {
     Float,   // 64-bit double
     Integer, // 32-bit signed
     Boolean,
-    Memo,    // text of any length
+    Memo, // text of any length
 };
 
 struct FieldDef {
-    std::string name;           // as the program names it, blanks included ("Larghezza Utile")
+    std::string name; // as the program names it, blanks included ("Larghezza Utile")
     FieldType type = FieldType::Integer;
-    int size = 0;               // characters, for String
+    int size = 0; // characters, for String
     bool required = false;
 };
 
@@ -42,8 +42,8 @@ struct TableDef {
     std::optional<IndexDef> primary; // absent: the default order is the order of appending
     std::vector<IndexDef> indexes;   // named secondary indexes
 
-    const FieldDef* FindField(const std::string& name) const;       // case-insensitive
-    const IndexDef* FindIndex(const std::string& indexName) const;  // "" = primary
+    const FieldDef* FindField(const std::string& name) const;      // case-insensitive
+    const IndexDef* FindIndex(const std::string& indexName) const; // "" = primary
 };
 
 // SQL that creates the table and its indexes (quoted identifiers, blanks kept).

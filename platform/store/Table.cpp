@@ -22,13 +22,19 @@ namespace velcaro::store {
 
 namespace {
 
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
 
-bool IsText(FieldType t) { return t == FieldType::String || t == FieldType::Memo; }
+bool IsText(FieldType t) {
+    return t == FieldType::String || t == FieldType::Memo;
+}
 bool IsWhole(FieldType t) {
     return t == FieldType::Integer || t == FieldType::AutoInc || t == FieldType::Boolean;
 }
-bool IsNumeric(FieldType t) { return IsWhole(t) || t == FieldType::Float; }
+bool IsNumeric(FieldType t) {
+    return IsWhole(t) || t == FieldType::Float;
+}
 
 void Bind(sqlite3_stmt* stmt, int index, const Value& v) {
     if (const auto* i = std::get_if<std::int64_t>(&v))
@@ -85,7 +91,9 @@ private:
     sqlite3_stmt* stmt_;
 };
 
-bool IsEditing(DataSetState s) { return s == DataSetState::Edit || s == DataSetState::Insert; }
+bool IsEditing(DataSetState s) {
+    return s == DataSetState::Edit || s == DataSetState::Insert;
+}
 
 } // namespace
 
@@ -367,17 +375,14 @@ struct Table::Impl {
         const std::string dbName = Quoted(Database::kName);
         const int primary = rc & 0xFF;
         if (primary == SQLITE_READONLY)
-            throw Error("Impossibile " + verb + ": il database " + dbName +
-                        " è in sola lettura.");
+            throw Error("Impossibile " + verb + ": il database " + dbName + " è in sola lettura.");
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
             throw Error("Impossibile " + verb + ": il database " + dbName +
                         " è bloccato da un altro programma. Riprovare più tardi.");
         if (primary == SQLITE_FULL)
-            throw Error("Impossibile " + verb + ": il disco del database " + dbName +
-                        " è pieno.");
+            throw Error("Impossibile " + verb + ": il disco del database " + dbName + " è pieno.");
         if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
-            throw Error("Impossibile " + verb + ": chiave duplicata nella tabella " + Name() +
-                        ".");
+            throw Error("Impossibile " + verb + ": chiave duplicata nella tabella " + Name() + ".");
         throw Error("Impossibile " + verb + " nella tabella " + Name() + ": " +
                     sqlite3_errmsg(db->Handle()) + ".");
     }
@@ -545,23 +550,47 @@ struct Table::Impl {
 Field::Field(Table& table, FieldDef def, bool calculated)
     : table_(&table), def_(std::move(def)), calculated_(calculated) {}
 
-const std::string& Field::FieldName() const { return def_.name; }
-FieldType Field::DataType() const { return def_.type; }
-bool Field::Calculated() const { return calculated_; }
-bool Field::Required() const { return def_.required; }
-void Field::SetRequired(bool r) { def_.required = r; }
-int Field::Size() const { return def_.size; }
-const std::string& Field::DisplayFormat() const { return displayFormat_; }
-void Field::SetDisplayFormat(std::string pattern) { displayFormat_ = std::move(pattern); }
-int Field::DisplayWidth() const { return displayWidth_ > 0 ? displayWidth_ : def_.size; }
-void Field::SetDisplayWidth(int characters) { displayWidth_ = characters; }
-Table& Field::DataSet() const { return *table_; }
+const std::string& Field::FieldName() const {
+    return def_.name;
+}
+FieldType Field::DataType() const {
+    return def_.type;
+}
+bool Field::Calculated() const {
+    return calculated_;
+}
+bool Field::Required() const {
+    return def_.required;
+}
+void Field::SetRequired(bool r) {
+    def_.required = r;
+}
+int Field::Size() const {
+    return def_.size;
+}
+const std::string& Field::DisplayFormat() const {
+    return displayFormat_;
+}
+void Field::SetDisplayFormat(std::string pattern) {
+    displayFormat_ = std::move(pattern);
+}
+int Field::DisplayWidth() const {
+    return displayWidth_ > 0 ? displayWidth_ : def_.size;
+}
+void Field::SetDisplayWidth(int characters) {
+    displayWidth_ = characters;
+}
+Table& Field::DataSet() const {
+    return *table_;
+}
 
 Value Field::AsValue() const {
     return table_->impl_->buffer[static_cast<std::size_t>(index_)];
 }
 
-bool Field::IsNull() const { return store::IsNull(AsValue()); }
+bool Field::IsNull() const {
+    return store::IsNull(AsValue());
+}
 
 std::string Field::AsString() const {
     const Value v = AsValue();
@@ -570,9 +599,13 @@ std::string Field::AsString() const {
     return ValueToString(v);
 }
 
-std::int32_t Field::AsInteger() const { return ValueToInt32(AsValue()); }
+std::int32_t Field::AsInteger() const {
+    return ValueToInt32(AsValue());
+}
 
-double Field::AsFloat() const { return ValueToFloat(AsValue()); }
+double Field::AsFloat() const {
+    return ValueToFloat(AsValue());
+}
 
 bool Field::AsBoolean() const {
     const Value v = AsValue();
@@ -634,10 +667,18 @@ void Field::SetAsString(const std::string& s) {
     }
 }
 
-void Field::SetAsInteger(std::int32_t v) { SetValue(static_cast<std::int64_t>(v)); }
-void Field::SetAsFloat(double v) { SetValue(v); }
-void Field::SetAsBoolean(bool v) { SetValue(static_cast<std::int64_t>(v ? 1 : 0)); }
-void Field::Clear() { SetValue(Value{}); }
+void Field::SetAsInteger(std::int32_t v) {
+    SetValue(static_cast<std::int64_t>(v));
+}
+void Field::SetAsFloat(double v) {
+    SetValue(v);
+}
+void Field::SetAsBoolean(bool v) {
+    SetValue(static_cast<std::int64_t>(v ? 1 : 0));
+}
+void Field::Clear() {
+    SetValue(Value{});
+}
 
 void Field::SetValue(const Value& v) {
     Table::Impl& t = *table_->impl_;
@@ -734,8 +775,12 @@ Table::~Table() {
     impl_->FinalizeAll();
 }
 
-const std::string& Table::TableName() const { return impl_->tableName; }
-const std::shared_ptr<Database>& Table::GetDatabase() const { return impl_->db; }
+const std::string& Table::TableName() const {
+    return impl_->tableName;
+}
+const std::shared_ptr<Database>& Table::GetDatabase() const {
+    return impl_->db;
+}
 
 void Table::SetDatabase(std::shared_ptr<Database> db) {
     Impl& t = *impl_;
@@ -780,7 +825,9 @@ void Table::SetIndexName(const std::string& indexName) {
     t.DataChanged(nullptr);
 }
 
-const std::string& Table::IndexName() const { return impl_->indexName; }
+const std::string& Table::IndexName() const {
+    return impl_->indexName;
+}
 
 void Table::Open() {
     Impl& t = *impl_;
@@ -834,7 +881,9 @@ void Table::Close() {
     t.Fire(AfterClose);
 }
 
-bool Table::Active() const { return impl_->state != DataSetState::Inactive; }
+bool Table::Active() const {
+    return impl_->state != DataSetState::Inactive;
+}
 
 void Table::EmptyTable() {
     Impl& t = *impl_;
@@ -858,8 +907,12 @@ void Table::EmptyTable() {
     t.DataChanged(nullptr);
 }
 
-DataSetState Table::State() const { return impl_->state; }
-bool Table::Modified() const { return impl_->modified; }
+DataSetState Table::State() const {
+    return impl_->state;
+}
+bool Table::Modified() const {
+    return impl_->modified;
+}
 
 void Table::First() {
     Impl& t = *impl_;
@@ -887,9 +940,13 @@ void Table::Last() {
     t.Fire(AfterScroll);
 }
 
-void Table::Next() { MoveBy(1); }
+void Table::Next() {
+    MoveBy(1);
+}
 
-void Table::Prior() { MoveBy(-1); }
+void Table::Prior() {
+    MoveBy(-1);
+}
 
 int Table::MoveBy(int distance) {
     Impl& t = *impl_;
@@ -932,8 +989,8 @@ Table::RowsDisplayText(const std::vector<std::string>& fieldNames, int maxRows) 
     std::vector<Field*> shown;
     for (const auto& name : fieldNames)
         shown.push_back(&FieldByName(name));
-    const std::size_t limit = maxRows < 0 ? t.keys.size()
-                                          : std::min(t.keys.size(), std::size_t(maxRows));
+    const std::size_t limit =
+        maxRows < 0 ? t.keys.size() : std::min(t.keys.size(), std::size_t(maxRows));
     std::vector<std::vector<std::string>> rows;
     rows.reserve(limit);
     // Each row passes through the record buffer, which is put back as it was afterwards;
@@ -962,8 +1019,12 @@ Table::RowsDisplayText(const std::vector<std::string>& fieldNames, int maxRows) 
     return rows;
 }
 
-bool Table::Eof() const { return impl_->state == DataSetState::Inactive || impl_->eof; }
-bool Table::Bof() const { return impl_->state == DataSetState::Inactive || impl_->bof; }
+bool Table::Eof() const {
+    return impl_->state == DataSetState::Inactive || impl_->eof;
+}
+bool Table::Bof() const {
+    return impl_->state == DataSetState::Inactive || impl_->bof;
+}
 
 bool Table::IsEmpty() const {
     return impl_->state == DataSetState::Inactive ||
@@ -1205,7 +1266,8 @@ void Table::Post() {
     Impl& t = *impl_;
     t.CheckActive();
     if (!IsEditing(t.state))
-        throw Error("Il record della tabella " + t.Name() + " non è in modifica: niente da salvare.");
+        throw Error("Il record della tabella " + t.Name() +
+                    " non è in modifica: niente da salvare.");
     t.UpdateData();
     t.PostUpdated();
 }
@@ -1291,7 +1353,9 @@ Field* Table::FindField(const std::string& name) {
     return nullptr;
 }
 
-const std::vector<std::unique_ptr<Field>>& Table::Fields() const { return impl_->fields; }
+const std::vector<std::unique_ptr<Field>>& Table::Fields() const {
+    return impl_->fields;
+}
 
 void Table::Attach(DataSource* ds) {
     if (ds && std::find(impl_->sources.begin(), impl_->sources.end(), ds) == impl_->sources.end())
@@ -1306,7 +1370,9 @@ void Table::Detach(DataSource* ds) {
 // ---------------------------------------------------------------------------------------------
 // DataSource
 
-DataSource::DataSource(Table* table) { SetDataSet(table); }
+DataSource::DataSource(Table* table) {
+    SetDataSet(table);
+}
 
 DataSource::~DataSource() {
     if (table_)
@@ -1324,8 +1390,12 @@ void DataSource::SetDataSet(Table* table) {
     NotifyStateChange();
 }
 
-Table* DataSource::DataSet() const { return table_; }
-DataSetState DataSource::State() const { return state_; }
+Table* DataSource::DataSet() const {
+    return table_;
+}
+DataSetState DataSource::State() const {
+    return state_;
+}
 
 int DataSource::AddListener(Listener l) {
     const int id = nextId_++;

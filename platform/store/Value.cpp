@@ -11,7 +11,9 @@ namespace velcaro::store {
 
 namespace {
 
-bool IsContinuationByte(unsigned char c) { return (c & 0xC0U) == 0x80U; }
+bool IsContinuationByte(unsigned char c) {
+    return (c & 0xC0U) == 0x80U;
+}
 
 } // namespace
 
