@@ -45,13 +45,11 @@ struct Picture {
     int line = 0;
 };
 
-void Fail(const QString& text)
-{
+void Fail(const QString& text) {
     std::fprintf(stderr, "velcaro-render-images: %s\n", qPrintable(text));
 }
 
-std::optional<Format> FormatOf(const QString& name)
-{
+std::optional<Format> FormatOf(const QString& name) {
     const QString ext = name.section('.', -1).toLower();
     if (ext == "jpg" || ext == "jpeg")
         return Format::Jpeg;
@@ -62,8 +60,7 @@ std::optional<Format> FormatOf(const QString& name)
     return std::nullopt;
 }
 
-std::optional<QSize> ParseSize(const QString& text)
-{
+std::optional<QSize> ParseSize(const QString& text) {
     const QStringList wh = text.trimmed().split('x');
     if (wh.size() != 2)
         return std::nullopt;
@@ -75,8 +72,7 @@ std::optional<QSize> ParseSize(const QString& text)
 }
 
 // Reads images.txt; returns nothing (and says why) when a line is malformed.
-std::optional<std::vector<Picture>> ReadManifest(const QString& path)
-{
+std::optional<std::vector<Picture>> ReadManifest(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         Fail(QString("cannot read %1").arg(path));
@@ -125,8 +121,7 @@ std::optional<std::vector<Picture>> ReadManifest(const QString& path)
     return pictures;
 }
 
-QImage Render(QSvgRenderer& svg, QSize size, bool opaque)
-{
+QImage Render(QSvgRenderer& svg, QSize size, bool opaque) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(opaque ? Qt::white : Qt::transparent);
     QPainter painter(&image);
@@ -138,8 +133,7 @@ QImage Render(QSvgRenderer& svg, QSize size, bool opaque)
                   : image.convertToFormat(QImage::Format_ARGB32);
 }
 
-bool WriteWhole(const QString& path, const QByteArray& bytes)
-{
+bool WriteWhole(const QString& path, const QByteArray& bytes) {
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         Fail(QString("cannot write %1").arg(path));
@@ -148,8 +142,7 @@ bool WriteWhole(const QString& path, const QByteArray& bytes)
     return true;
 }
 
-std::optional<QByteArray> Encode(const QImage& image, const char* format, int quality)
-{
+std::optional<QByteArray> Encode(const QImage& image, const char* format, int quality) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -168,8 +161,7 @@ std::optional<QByteArray> Encode(const QImage& image, const char* format, int qu
 constexpr int kIcoHeader = 6;
 constexpr int kIcoEntry = 16;
 
-std::optional<QByteArray> JoinIcons(const std::vector<QByteArray>& singles)
-{
+std::optional<QByteArray> JoinIcons(const std::vector<QByteArray>& singles) {
     QByteArray entries, data;
     const int count = static_cast<int>(singles.size());
     qsizetype offset = kIcoHeader + kIcoEntry * count;
@@ -200,8 +192,7 @@ std::optional<QByteArray> JoinIcons(const std::vector<QByteArray>& singles)
 }
 
 // Reads the written file back: every image there, of the size asked.
-bool Verify(const QString& path, const Picture& p)
-{
+bool Verify(const QString& path, const Picture& p) {
     QImageReader reader(path);
     const int count = p.format == Format::Ico ? reader.imageCount() : 1;
     if (count != static_cast<int>(p.sizes.size())) {
@@ -230,8 +221,7 @@ bool Verify(const QString& path, const Picture& p)
     return true;
 }
 
-bool Produce(const Picture& p, const QDir& src, const QDir& out)
-{
+bool Produce(const Picture& p, const QDir& src, const QDir& out) {
     const QString svgPath = src.filePath(p.source);
     QSvgRenderer svg(svgPath);
     if (!svg.isValid()) {
@@ -246,9 +236,8 @@ bool Produce(const Picture& p, const QDir& src, const QDir& out)
         bytes = Encode(Render(svg, p.sizes.front(), true), "jpeg", 90);
         break;
     case Format::Bmp:
-        bytes = Encode(
-            Render(svg, p.sizes.front(), true).convertToFormat(QImage::Format_RGB888), "bmp",
-            -1);
+        bytes = Encode(Render(svg, p.sizes.front(), true).convertToFormat(QImage::Format_RGB888),
+                       "bmp", -1);
         break;
     case Format::Ico: {
         std::vector<QByteArray> singles;
@@ -267,8 +256,7 @@ bool Produce(const Picture& p, const QDir& src, const QDir& out)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Fonts and painting need a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
