@@ -19,7 +19,9 @@ TAboutBox::TAboutBox(ui::Application& app, std::string name)
     Label3.OnClick = [this] { Label3Click(); };
 }
 
-void TAboutBox::FormCreate() { iImage.LoadFromFile("Images\\LOGO.jpg"); }
+// The logo is part of the window itself: the about box shows it even when the Images
+// folder is damaged, so the splash never greets the user with a file error.
+void TAboutBox::FormCreate() { iImage.SetPicture("Images\\LOGO.jpg"); }
 
 void TAboutBox::SetSplashMode()
 {

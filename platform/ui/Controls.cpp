@@ -624,6 +624,12 @@ void Image::LoadFromFile(const std::string& fileName)
     picture_ = fileName;
     Changed();
 }
+void Image::SetPicture(std::string fileName)
+{
+    picture_ = std::move(fileName);
+    Changed();
+}
+
 void Image::Clear()
 {
     picture_.clear();

@@ -308,6 +308,8 @@ public:
     // Loads a picture file named relative to the program folder; a file that cannot be
     // read throws velcaro::Error naming the file, and the picture shown stays as it was.
     void LoadFromFile(const std::string& fileName);
+    // A picture built into the window itself (no file is read when it is set).
+    void SetPicture(std::string fileName);
     void Clear();
     std::optional<std::string> Property(const std::string& name) const override;
 
