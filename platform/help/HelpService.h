@@ -3,6 +3,7 @@
 // by name, close the viewer. The base class records each request before the viewer acts on
 // it, so tests and the scenario runner can ask what the program asked for last.
 #include "platform/help/HelpFile.h"
+#include "platform/ui/Application.h" // ui::HelpRequests, the interface the windows call
 
 #include <string>
 
@@ -19,15 +20,14 @@ struct HelpRequest {
     bool operator==(const HelpRequest&) const = default;
 };
 
-class HelpService {
+// Implements the application's help interface (Application::SetHelp takes it).
+class HelpService : public ui::HelpRequests {
 public:
-    virtual ~HelpService() = default;
-
     // A context of 0 (or less) is a window without help: the request is ignored and not
     // recorded, as pressing F1 there does nothing.
-    void ShowContext(int context);
-    void ShowTopic(const std::string& name);
-    void Close();
+    void ShowContext(int context) final;
+    void ShowTopic(const std::string& name) final;
+    void Close() final;
 
     // The last ShowContext or ShowTopic; closing the viewer does not clear it.
     const HelpRequest& LastRequest() const { return last_; }

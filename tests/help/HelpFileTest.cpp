@@ -267,17 +267,18 @@ TEST(HelpFilePath, MatchesFolderAndFileWithoutRegardToCase) {
 }
 
 TEST(HelpServiceRecord, KeepsTheLastShowRequest) {
-    RecordingHelpService help;
-    EXPECT_EQ(help.LastRequest().kind, HelpRequest::Kind::None);
+    RecordingHelpService service;
+    velcaro::ui::HelpRequests& help = service; // as the windows reach it
+    EXPECT_EQ(service.LastRequest().kind, HelpRequest::Kind::None);
     help.ShowContext(3);
-    EXPECT_EQ(help.LastRequest(), HelpRequest::ForContext(3));
+    EXPECT_EQ(service.LastRequest(), HelpRequest::ForContext(3));
     help.ShowTopic("TabellaPallet");
-    EXPECT_EQ(help.LastRequest(), HelpRequest::ForTopic("TabellaPallet"));
+    EXPECT_EQ(service.LastRequest(), HelpRequest::ForTopic("TabellaPallet"));
     help.ShowContext(0); // a window without help context: F1 does nothing
-    EXPECT_EQ(help.LastRequest(), HelpRequest::ForTopic("TabellaPallet"));
+    EXPECT_EQ(service.LastRequest(), HelpRequest::ForTopic("TabellaPallet"));
     help.Close();
-    EXPECT_EQ(help.CloseRequests(), 1);
-    EXPECT_EQ(help.LastRequest(), HelpRequest::ForTopic("TabellaPallet"));
+    EXPECT_EQ(service.CloseRequests(), 1);
+    EXPECT_EQ(service.LastRequest(), HelpRequest::ForTopic("TabellaPallet"));
 }
 
 TEST(HelpServiceResolve, UnknownRequestsFallBackToContentsWithAMessage) {

@@ -10,6 +10,9 @@
 
 using velcaro::qt::HelpViewer;
 
+static_assert(std::is_base_of_v<velcaro::ui::HelpRequests, HelpViewer>,
+              "the viewer is what Application::SetHelp takes");
+
 namespace {
 
 QApplication& App() {
