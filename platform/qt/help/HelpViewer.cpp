@@ -24,7 +24,7 @@ HelpViewer::HelpViewer(std::filesystem::path helpFile, QWidget* parent)
     setWindowTitle(QStringLiteral("Guida di Velcaro"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setModal(false);
-    resize(920, 640);
+    resize(1000, 680);
 
     contents_ = new QPushButton(QStringLiteral("&Sommario"), this);
     back_ = new QPushButton(QStringLiteral("&Indietro"), this);
@@ -38,6 +38,8 @@ HelpViewer::HelpViewer(std::filesystem::path helpFile, QWidget* parent)
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("lvArgomenti"));
+    list_->setWordWrap(true); // long titles wrap instead of hiding behind a scroll bar
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("tbArgomento"));
     browser_->setOpenLinks(false);
@@ -45,7 +47,7 @@ HelpViewer::HelpViewer(std::filesystem::path helpFile, QWidget* parent)
     splitter->addWidget(list_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 660});
+    splitter->setSizes({320, 680});
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lbStato"));
