@@ -220,6 +220,9 @@ Totals Runner::RunText(const std::string& name, const std::string& text)
         if (s_->program && !s_->program->app.ModalStack().empty())
             Stop("lo script finisce con la finestra " + s_->program->app.ModalStack().back()->Name() +
                  " aperta");
+    } catch (const ScriptSyntaxError& e) {
+        out_ << name << ":" << e.LineNumber() << ": errore: " << e.what() << "\n";
+        s_->totals.error = true;
     } catch (const ScriptError& e) {
         if (s_->next > 0 && s_->next <= s_->lines.size())
             currentLine = s_->lines[s_->next - 1].number;

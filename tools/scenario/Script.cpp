@@ -63,7 +63,7 @@ std::vector<Line> ParseScript(const std::string& text)
                     w.text += c;
                 }
                 if (!closed)
-                    throw Error("riga " + std::to_string(number) + ": virgolette non chiuse");
+                    throw ScriptSyntaxError(number, "virgolette non chiuse");
             } else {
                 while (i < raw.size() && !Blank(raw[i]))
                     w.text += raw[i++];
