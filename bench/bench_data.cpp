@@ -39,8 +39,11 @@ const std::string& BigProgramDir()
                            "VALUES (?1, ?2, ?3, 800, 1200, 975, 760, 1160, 900, 500, 25.5, 40, 1)",
                            -1, &st, nullptr);
         for (int i = 0; i < 100000; ++i) {
-            const std::string code = "C" + std::to_string(i);
-            const std::string desc = "Contenitore " + std::to_string(i);
+            // Appended, not concatenated: GCC 12 warns falsely on "lit" + to_string at -O2.
+            std::string code = "C";
+            code += std::to_string(i);
+            std::string desc = "Contenitore ";
+            desc += std::to_string(i);
             sqlite3_bind_text(st, 1, code.c_str(), -1, SQLITE_TRANSIENT);
             sqlite3_bind_text(st, 2, kFamilies[i % 5], -1, SQLITE_STATIC);
             sqlite3_bind_text(st, 3, desc.c_str(), -1, SQLITE_TRANSIENT);
