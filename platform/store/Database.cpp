@@ -61,6 +61,10 @@ std::shared_ptr<Database> Database::OpenWith(const std::string& path, int flags)
         sqlite3_close_v2(db);
         throw Error(OpenFailure(path, reason));
     }
+    // The catalogues are read whole each time a cursor opens or refreshes: keep their pages
+    // in memory rather than asking the file system again for every one of them.
+    sqlite3_exec(db, "PRAGMA cache_size = -32768; PRAGMA mmap_size = 268435456", nullptr, nullptr,
+                 nullptr);
     return std::shared_ptr<Database>(new Database(db, path));
 }
 

@@ -517,6 +517,17 @@ struct Table::Impl {
         }
     }
 
+    // Did the edit change a key of the active index (and so maybe the record's place)?
+    bool KeyChanged() const {
+        if (!index)
+            return false;
+        for (const auto& key : index->fields)
+            for (std::size_t i = 0; i < storedCount; ++i)
+                if (SameName(fields[i]->FieldName(), key.field) && saved[i] != buffer[i])
+                    return true;
+        return false;
+    }
+
     // The post once the bound controls have written their values back.
     void PostUpdated() {
         Fire(self.BeforePost);
@@ -533,8 +544,15 @@ struct Table::Impl {
                 UpdateRow(rowid);
         });
         modified = false;
+        const bool reorder = inserting || KeyChanged();
         SetState(DataSetState::Browse);
-        Resync(rowid);
+        if (reorder) {
+            Resync(rowid);
+        } else {
+            // Same place in the order: re-read the record alone, not the whole keyset.
+            LoadCurrent();
+            bof = eof = keys.empty();
+        }
         DataChanged(nullptr);
         Fire(self.AfterPost);
     }
@@ -1286,8 +1304,6 @@ void Table::Cancel() {
         t.current = t.returnTo;
         if (auto p = t.PositionOf(t.current))
             t.pos = *p;
-    } else {
-        t.buffer = t.saved;
     }
     t.modified = false;
     t.SetState(DataSetState::Browse);
