@@ -6,6 +6,8 @@
 #include "platform/ui/DataControls.h"
 #include "platform/ui/Form.h"
 
+#include <vector>
+
 namespace velcaro::analysis {
 
 class TMainForm : public ui::Form {
@@ -16,12 +18,38 @@ public:
     // Events.
     void FormCreate();
     void FormDestroy();
+    void FormActivate();
+    void cbCategorieContenitoriChange();
+    void cbNormalizzatoCloseUp();
+    void mePesoManufattoExit(ui::MaskEdit& leaving);
+    void rgTramezziClick();
+    void cbOndeSeparatoriChange();
+    void DBlcbTipoCloseUp();
+    void cbMezzoCloseUp();
+    void bbCalcoliClick();
+    void bbCancelClick();
+    void bbStampaClick();
+    void sbMezzo_Click();
     void bbHelpClick();
     void bbSplashClick();
     void bbCloseClick();
 
+    // The error summary (false) or the "Procedere con il Calcolo?" question (true: returns
+    // whether the user answered Yes). Also used by the stowage and dislocation windows.
+    bool ConfermaDati(bool confirm);
+
     // Other windows the main window opens; set by the start-up as they are created.
     ui::Form* AboutBox = nullptr;
+    ui::Form* fCalcoli = nullptr;
+    ui::Form* fStivaggio = nullptr;
+    ui::Form* fCostoTrasporto = nullptr;
+    ui::Form* fTabellaContenitori = nullptr;
+    ui::Form* fTabellaPallet = nullptr;
+    ui::Form* fTabellaSeparatori = nullptr;
+    ui::Form* fAutomezzi = nullptr;
+    ui::Form* fEditor = nullptr;
+    // The stowage window's confirm button, disabled when no quantity has been computed.
+    ui::Button* fStivaggioOK = nullptr;
 
     data::TdmModuloDati& dm;
     data::AnalysisState& state;
@@ -81,6 +109,10 @@ public:
 
     // Buttons along the bottom.
     ui::Button bbClose, bbStampa, bbCancel, bbCalcoli, bbHelp, bbSplash;
+
+private:
+    std::vector<ui::MaskEdit*> PieceEdits(); // weight, width, length, height, cW, cL, cT
+    void ShowModalIfThere(ui::Form* form);
 };
 
 // The masked edits' mask and the text of an edit that holds no entry.

@@ -1,10 +1,12 @@
 #include "platform/ui/Controls.h"
 
 #include "platform/Error.h"
+#include "platform/FileError.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -617,10 +619,13 @@ Image::Image(Form& f, std::string name) : Control(f, std::move(name), ControlKin
 void Image::LoadFromFile(const std::string& fileName)
 {
     const std::string path = Owner().App().ResolvePath(fileName);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw Error(FileErrorText(fileName, EISDIR));
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw Error("Impossibile aprire il file \"" + fileName +
-                    "\": il file non esiste o non è leggibile.");
+        throw Error(FileErrorText(fileName, errno ? errno : ENOENT));
     picture_ = fileName;
     Changed();
 }

@@ -766,6 +766,35 @@ void Runner::Check(const Line& line)
             Fail(n, std::to_string(expected) + " rows", std::to_string(got));
         return;
     }
+    if (what == "query") {
+        // An extension: the rows of a query on the database file, columns joined with ";",
+        // rows with "|", an empty value for NULL.
+        auto db = store::Database::Open((s_->dir / "Dati" / "Velcaro.db").string());
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db->Handle(), arg(2).text.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+            const std::string message = sqlite3_errmsg(db->Handle());
+            sqlite3_finalize(st);
+            Stop("query non valida: " + message);
+        }
+        std::string got;
+        bool firstRow = true;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            if (!firstRow)
+                got += '|';
+            firstRow = false;
+            for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                if (c)
+                    got += ';';
+                if (const unsigned char* t = sqlite3_column_text(st, c))
+                    got += reinterpret_cast<const char*>(t);
+            }
+        }
+        sqlite3_finalize(st);
+        if (arg(3).text != "=")
+            Stop("'expect query' vuole '='");
+        compare(arg(4).text, got);
+        return;
+    }
     if (what == "record") {
         if (!s_->program)
             Stop("il programma non è avviato ('start')");
