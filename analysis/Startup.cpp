@@ -46,6 +46,8 @@ void Program::Start(const StartOptions& options)
         created(*AboutBox);
         MainForm->AboutBox = AboutBox;
 
+        if (options.closeSplash)
+            options.closeSplash(splash);
         splash.Hide();
     }
     MainForm->Show();

@@ -26,6 +26,8 @@ struct StartOptions {
     std::function<void(TAboutBox& splash)> showSplash;
     // Called for each window right after it is created (the Qt main builds its view).
     std::function<void(ui::Form& form)> formCreated;
+    // Called just before the splash is closed and destroyed (its view goes first).
+    std::function<void(TAboutBox& splash)> closeSplash;
 };
 
 class Program {

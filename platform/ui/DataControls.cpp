@@ -348,20 +348,18 @@ void DBLookupComboBox::UserChoose(int index)
     Owner().FocusControl(this);
     if (OnDropDown)
         OnDropDown();
-    // Browsing the open list moves the cursor itself, so the record is current by the
-    // time the list closes.
-    store::Table& t = *link_.DataSet();
-    if (t.RecNo() != index + 1)
-        t.MoveBy(index + 1 - t.RecNo());
-    if (OnCloseUp)
-        OnCloseUp();
+    // Picking an entry moves the cursor to the first record, in the cursor's order and
+    // range, whose key equals it; the box takes the choice, then the list closes.
     const std::string chosen = items[static_cast<size_t>(index)];
+    link_.DataSet()->Locate(keyField_, chosen);
     if (chosen != keyValue_) {
         keyValue_ = chosen;
         Changed();
         if (OnClick)
             OnClick();
     }
+    if (OnCloseUp)
+        OnCloseUp();
 }
 
 void DBLookupComboBox::UserChoose(const std::string& keyValue)

@@ -134,8 +134,9 @@ public:
     void SetKeyValue(std::string v); // from the program; no events
     std::string Text() const override { return keyValue_; }
     std::optional<std::string> Property(const std::string& name) const override;
-    // Opens the list, moves the cursor to the chosen record, closes the list, then the
-    // box takes the choice: OnDropDown, OnCloseUp, OnClick (when the key changed).
+    // Opens the list, moves the cursor to the chosen record (a locate: scroll events even
+    // when it is already there), the box takes the choice (OnClick when the key changed),
+    // the list closes (OnCloseUp).
     void UserChoose(int index);
     void UserChoose(const std::string& keyValue);
     void UserDropDown();
