@@ -99,8 +99,8 @@ std::optional<double> TextToFloat(const std::string& text, char decimalSeparator
 
 bool DialectSettingAvailable(const std::string& version) {
     // A version resource always writes its numbers with a point, whatever the user's
-    // regional settings say; reading it with a comma separator would call every
-    // engine older than 5.2.
+    // regional settings say; reading it with a comma separator would take every engine
+    // for one older than 5.2 on machines set up for a comma.
     const double number = TextToFloat(VersionPrefix(version), '.').value_or(0.0);
     return !(number < kDialectVersion);
 }
