@@ -226,6 +226,45 @@ TEST_F(CursorTest, MovingPostsAModifiedRecord) {
     EXPECT_DOUBLE_EQ(t->FieldByName("Tara").AsFloat(), 21.0);
 }
 
+TEST_F(CursorTest, PostStaysOnTheRecordWhereverItsKeyPutsIt) {
+    t->SetIndexName("iCodice"); // g1 G2 K1 K2 k3
+    ASSERT_TRUE(t->Locate("Codice", std::string("G2")));
+    t->Edit();
+    t->FieldByName("Codice").SetAsString("Z1");
+    t->Post();
+    EXPECT_EQ(Current("Codice"), "Z1");
+    EXPECT_EQ(t->RecNo(), 5) << "the record kept its old place in the order";
+    t->Edit();
+    t->FieldByName("Tara").SetAsFloat(99); // not a key: the place stays
+    t->Post();
+    EXPECT_EQ(t->RecNo(), 5);
+    EXPECT_EQ(Column(*t, "Codice"), (std::vector<std::string>{"g1", "K1", "K2", "k3", "Z1"}));
+}
+
+TEST_F(CursorTest, GridRowsAreReadWithoutMovingTheCursor) {
+    Field& area = t->AddCalculatedField("Area", FieldType::Float);
+    t->OnCalcFields = [&](Table& x) {
+        area.SetAsFloat(x.FieldByName("Larghezza").AsFloat() *
+                        x.FieldByName("Lunghezza").AsFloat());
+    };
+    int scrolls = 0;
+    t->AfterScroll = [&](Table&) { ++scrolls; };
+    t->SetIndexName("iFamiglia");
+    t->SetRange({std::string("gabbia")}, {std::string("gabbia")});
+    t->Next(); // G2
+    t->Edit();
+    t->FieldByName("Descrizione").SetAsString("Scritta ora");
+    scrolls = 0;
+    const auto rows = t->RowsDisplayText({"Descrizione", "Area"});
+    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"Gabbia piccola", "240000"},
+                                                           {"Scritta ora", "1200000"}}));
+    EXPECT_EQ(scrolls, 0);
+    EXPECT_EQ(t->State(), DataSetState::Edit);
+    EXPECT_EQ(Current(), "Scritta ora") << "the grid overwrote the record being edited";
+    EXPECT_EQ(area.AsString(), "1200000");
+    EXPECT_EQ(t->RowsDisplayText({"Codice"}, 1).size(), 1u);
+}
+
 TEST_F(CursorTest, RequiredFieldIsNamedAndNothingIsWritten) {
     Table sep(db, "Separatori.DB", SeparatorsDef());
     sep.Open();
