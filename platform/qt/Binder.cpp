@@ -41,36 +41,47 @@ namespace {
 
 // ---- kinds and widget classes -----------------------------------------------------------
 
-std::vector<const char*> ClassesFor(ControlKind k)
-{
+std::vector<const char*> ClassesFor(ControlKind k) {
     switch (k) {
     case ControlKind::Edit:
     case ControlKind::MaskEdit:
-    case ControlKind::DBEdit: return {"QLineEdit"};
-    case ControlKind::SpinEdit: return {"QSpinBox"};
+    case ControlKind::DBEdit:
+        return {"QLineEdit"};
+    case ControlKind::SpinEdit:
+        return {"QSpinBox"};
     case ControlKind::ComboBox:
     case ControlKind::DBComboBox:
-    case ControlKind::DBLookupComboBox: return {"QComboBox"};
-    case ControlKind::CheckBox: return {"QCheckBox"};
+    case ControlKind::DBLookupComboBox:
+        return {"QComboBox"};
+    case ControlKind::CheckBox:
+        return {"QCheckBox"};
     case ControlKind::RadioGroup:
     case ControlKind::DBRadioGroup:
-    case ControlKind::GroupBox: return {"QGroupBox"};
-    case ControlKind::Button: return {"QPushButton", "QToolButton"};
+    case ControlKind::GroupBox:
+        return {"QGroupBox"};
+    case ControlKind::Button:
+        return {"QPushButton", "QToolButton"};
     case ControlKind::Label:
-    case ControlKind::Image: return {"QLabel"};
-    case ControlKind::Gauge: return {"QProgressBar"};
-    case ControlKind::StatusBar: return {"QStatusBar"};
-    case ControlKind::ListView: return {"QTreeWidget"};
+    case ControlKind::Image:
+        return {"QLabel"};
+    case ControlKind::Gauge:
+        return {"QProgressBar"};
+    case ControlKind::StatusBar:
+        return {"QStatusBar"};
+    case ControlKind::ListView:
+        return {"QTreeWidget"};
     case ControlKind::Memo:
-    case ControlKind::DBMemo: return {"QPlainTextEdit"};
-    case ControlKind::DBGrid: return {"QTableView"};
-    case ControlKind::DBNavigator: return {"QWidget", "QFrame"};
+    case ControlKind::DBMemo:
+        return {"QPlainTextEdit"};
+    case ControlKind::DBGrid:
+        return {"QTableView"};
+    case ControlKind::DBNavigator:
+        return {"QWidget", "QFrame"};
     }
     return {};
 }
 
-bool Fits(ControlKind k, const QWidget* w)
-{
+bool Fits(ControlKind k, const QWidget* w) {
     if (k == ControlKind::DBNavigator) {
         // The binder fills a plain container with its own buttons; any other widget would
         // already be something else.
@@ -85,16 +96,14 @@ bool Fits(ControlKind k, const QWidget* w)
     return false;
 }
 
-std::string Expected(ControlKind k)
-{
+std::string Expected(ControlKind k) {
     std::string s;
     for (const char* cls : ClassesFor(k))
         s += (s.empty() ? "" : " o ") + std::string(cls);
     return s;
 }
 
-bool IsInput(ControlKind k)
-{
+bool IsInput(ControlKind k) {
     switch (k) {
     case ControlKind::Edit:
     case ControlKind::MaskEdit:
@@ -106,20 +115,23 @@ bool IsInput(ControlKind k)
     case ControlKind::Memo:
     case ControlKind::DBMemo:
     case ControlKind::ListView:
-    case ControlKind::DBGrid: return true;
-    default: return false;
+    case ControlKind::DBGrid:
+        return true;
+    default:
+        return false;
     }
 }
 
 // ---- texts ------------------------------------------------------------------------------
 
 // A hint "short|long" shows its short part as the tool tip.
-QString ToolTipOf(const std::string& hint) { return Shown(hint.substr(0, hint.find('|'))); }
+QString ToolTipOf(const std::string& hint) {
+    return Shown(hint.substr(0, hint.find('|')));
+}
 
 // A label without a buddy shows "&" literally in Qt; the program's labels show the
 // accelerator as a mark, so the text loses its "&" ("&&" stays one "&").
-QString LabelText(const std::string& caption)
-{
+QString LabelText(const std::string& caption) {
     const QString s = Shown(caption);
     QString out;
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -132,8 +144,7 @@ QString LabelText(const std::string& caption)
     return out;
 }
 
-QStringList ToQtList(const std::vector<std::string>& items)
-{
+QStringList ToQtList(const std::vector<std::string>& items) {
     QStringList l;
     l.reserve(static_cast<qsizetype>(items.size()));
     for (const auto& s : items)
@@ -141,31 +152,27 @@ QStringList ToQtList(const std::vector<std::string>& items)
     return l;
 }
 
-QStringList ComboItems(const QComboBox* cb)
-{
+QStringList ComboItems(const QComboBox* cb) {
     QStringList l;
     for (int i = 0; i < cb->count(); ++i)
         l << cb->itemText(i);
     return l;
 }
 
-void SetComboItems(QComboBox* cb, const QStringList& items)
-{
+void SetComboItems(QComboBox* cb, const QStringList& items) {
     if (ComboItems(cb) == items)
         return;
     cb->clear();
     cb->addItems(items);
 }
 
-int IndexIn(const std::vector<std::string>& items, const std::string& s)
-{
+int IndexIn(const std::vector<std::string>& items, const std::string& s) {
     auto it = std::find(items.begin(), items.end(), s);
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
 // The blank character of a QLineEdit's input mask ("00000;_" -> '_').
-QChar QtMaskBlank(const QLineEdit* e)
-{
+QChar QtMaskBlank(const QLineEdit* e) {
     const QString mask = e->inputMask();
     const qsizetype semi = mask.lastIndexOf(QLatin1Char(';'));
     return semi >= 0 && semi + 1 < mask.size() ? mask[semi + 1] : QLatin1Char(' ');
@@ -173,8 +180,7 @@ QChar QtMaskBlank(const QLineEdit* e)
 
 // What the user has in a masked line edit, written with the model mask's blank character so
 // the model places every character where the user sees it.
-std::string MaskedTyped(const QLineEdit* e, const ui::MaskEdit& m)
-{
+std::string MaskedTyped(const QLineEdit* e, const ui::MaskEdit& m) {
     if (e->inputMask().isEmpty())
         return FromQt(e->text());
     QString shown = e->displayText();
@@ -182,8 +188,7 @@ std::string MaskedTyped(const QLineEdit* e, const ui::MaskEdit& m)
     return FromQt(shown);
 }
 
-void SetLineText(QLineEdit* e, const QString& text)
-{
+void SetLineText(QLineEdit* e, const QString& text) {
     if (e->text() == text)
         return;
     const int cursor = e->cursorPosition();
@@ -192,8 +197,7 @@ void SetLineText(QLineEdit* e, const QString& text)
         e->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
 }
 
-void ApplyColor(QWidget* w, ui::Color c, ControlKind kind)
-{
+void ApplyColor(QWidget* w, ui::Color c, ControlKind kind) {
     const QColor color = ResolveColor(c, QApplication::palette(w));
     if (!color.isValid())
         return;
@@ -216,21 +220,40 @@ void ApplyColor(QWidget* w, ui::Color c, ControlKind kind)
         w->setAutoFillBackground(c != ui::clBtnFace);
 }
 
-const char* NavSymbol(ui::NavButton b)
-{
+const char* NavSymbol(ui::NavButton b) {
     switch (b) {
-    case ui::NavButton::First: return "|◀";
-    case ui::NavButton::Prior: return "◀";
-    case ui::NavButton::Next: return "▶";
-    case ui::NavButton::Last: return "▶|";
-    case ui::NavButton::Insert: return "+";
-    case ui::NavButton::Delete: return "−";
-    case ui::NavButton::Edit: return "▲";
-    case ui::NavButton::Post: return "✓";
-    case ui::NavButton::Cancel: return "✗";
-    case ui::NavButton::Refresh: return "↻";
+    case ui::NavButton::First:
+        return "|◀";
+    case ui::NavButton::Prior:
+        return "◀";
+    case ui::NavButton::Next:
+        return "▶";
+    case ui::NavButton::Last:
+        return "▶|";
+    case ui::NavButton::Insert:
+        return "+";
+    case ui::NavButton::Delete:
+        return "−";
+    case ui::NavButton::Edit:
+        return "▲";
+    case ui::NavButton::Post:
+        return "✓";
+    case ui::NavButton::Cancel:
+        return "✗";
+    case ui::NavButton::Refresh:
+        return "↻";
     }
     return "?";
+}
+
+// A button made by the binder that is no longer wanted. It leaves the window at once but is
+// deleted later: it may be the very button whose click asked for the change.
+void Discard(QAbstractButton* b) {
+    if (!b)
+        return;
+    b->hide();
+    b->setParent(nullptr);
+    b->deleteLater();
 }
 
 constexpr ui::NavButton kAllNavButtons[] = {
@@ -243,8 +266,7 @@ constexpr size_t kNavButtonCount = std::size(kAllNavButtons);
 
 // ---- binding ----------------------------------------------------------------------------
 
-std::vector<std::string> Binder::Problems(const ui::Form& form, const QWidget* root)
-{
+std::vector<std::string> Binder::Problems(const ui::Form& form, const QWidget* root) {
     std::vector<std::string> problems;
     if (!root)
         return {"nessun widget per la finestra '" + form.Name() + "'"};
@@ -265,8 +287,7 @@ std::vector<std::string> Binder::Problems(const ui::Form& form, const QWidget* r
     return problems;
 }
 
-Binder::Binder(ui::Form& form, QWidget* root) : form_(&form), root_(root)
-{
+Binder::Binder(ui::Form& form, QWidget* root) : form_(&form), root_(root) {
     const auto problems = Problems(form, root);
     if (!problems.empty()) {
         std::string text = "La vista della finestra '" + form.Name() + "' non corrisponde:";
@@ -301,27 +322,23 @@ Binder::Binder(ui::Form& form, QWidget* root) : form_(&form), root_(root)
 
 Binder::~Binder() = default;
 
-std::unique_ptr<Binder> Bind(ui::Form& form, QWidget* root)
-{
+std::unique_ptr<Binder> Bind(ui::Form& form, QWidget* root) {
     return std::make_unique<Binder>(form, root);
 }
 
-Binder::Entry* Binder::EntryOf(const ui::Control* c) const
-{
+Binder::Entry* Binder::EntryOf(const ui::Control* c) const {
     for (const auto& e : entries_)
         if (e->control == c)
             return e.get();
     return nullptr;
 }
 
-QWidget* Binder::WidgetOf(const ui::Control& control) const
-{
+QWidget* Binder::WidgetOf(const ui::Control& control) const {
     const Entry* e = EntryOf(&control);
     return e ? e->widget.data() : nullptr;
 }
 
-std::vector<QAbstractButton*> Binder::PartsOf(const ui::Control& control) const
-{
+std::vector<QAbstractButton*> Binder::PartsOf(const ui::Control& control) const {
     std::vector<QAbstractButton*> out;
     if (const Entry* e = EntryOf(&control))
         for (const auto& p : e->parts)
@@ -329,16 +346,14 @@ std::vector<QAbstractButton*> Binder::PartsOf(const ui::Control& control) const
     return out;
 }
 
-void Binder::InstallFilter(Entry& e, QObject* object)
-{
+void Binder::InstallFilter(Entry& e, QObject* object) {
     if (!object)
         return;
     object->installEventFilter(this);
     byObject_[object] = &e;
 }
 
-void Binder::Forward(const std::function<void()>& action)
-{
+void Binder::Forward(const std::function<void()>& action) {
     // The dispatcher turns the program's errors into an error box; anything else stops here
     // too, since nothing may unwind through Qt's event loop.
     try {
@@ -350,8 +365,7 @@ void Binder::Forward(const std::function<void()>& action)
     }
 }
 
-void Binder::Connect(Entry& e)
-{
+void Binder::Connect(Entry& e) {
     QWidget* w = e.widget;
     ui::Control* c = e.control;
     switch (c->Kind()) {
@@ -371,8 +385,10 @@ void Binder::Connect(Entry& e)
             // kept the focus, the click never reaches the button.
             const bool refused = e.refusedFocus && e.widget && !e.widget->hasFocus();
             e.refusedFocus = false;
-            if (!refused)
-                Forward([&e] { e.control->UserClick(); });
+            if (refused)
+                return;
+            CommitPending();
+            Forward([&e] { e.control->UserClick(); });
         });
         break;
     }
@@ -386,15 +402,30 @@ void Binder::Connect(Entry& e)
             const std::string typed = e.control->Kind() == ControlKind::MaskEdit
                                           ? MaskedTyped(le, static_cast<ui::MaskEdit&>(*edit))
                                           : FromQt(text);
-            Forward([edit, &typed] { edit->UserType(typed); });
+            Typing(e, [edit, &typed] { edit->UserType(typed); });
             Sync(e); // the model may have refused or reshaped what was typed
         });
         break;
     }
-    case ControlKind::DBEdit:
-        // The field is written when the user leaves the box or presses Enter (see
-        // CommitDataEdit): a half-typed number is no error.
+    case ControlKind::DBEdit: {
+        auto* le = static_cast<QLineEdit*>(w);
+        connect(le, &QLineEdit::textEdited, this, [this, &e](const QString& text) {
+            if (syncing_)
+                return;
+            auto* dbe = static_cast<ui::DBEdit*>(e.control);
+            const std::string typed = FromQt(text);
+            // A number half typed ("-") is no error yet: it is reported if the box is left so.
+            e.pendingError = false;
+            Typing(e, [&e, dbe, &typed] {
+                try {
+                    dbe->UserType(typed);
+                } catch (const ConversionError&) {
+                    e.pendingError = true;
+                }
+            });
+        });
         break;
+    }
     case ControlKind::SpinEdit: {
         auto* sb = static_cast<QSpinBox*>(w);
         sb->setKeyboardTracking(false);
@@ -441,7 +472,8 @@ void Binder::Connect(Entry& e)
         connect(static_cast<QCheckBox*>(w), &QCheckBox::clicked, this, [this, &e](bool checked) {
             if (syncing_)
                 return;
-            Forward([&e, checked] { static_cast<ui::CheckBox*>(e.control)->UserSetChecked(checked); });
+            Forward(
+                [&e, checked] { static_cast<ui::CheckBox*>(e.control)->UserSetChecked(checked); });
             Sync(e);
         });
         break;
@@ -469,9 +501,9 @@ void Binder::Connect(Entry& e)
                 return;
             const std::string text = Typed(pe->toPlainText());
             if (e.control->Kind() == ControlKind::Memo)
-                Forward([&e, &text] { static_cast<ui::Memo*>(e.control)->UserType(text); });
+                Typing(e, [&e, &text] { static_cast<ui::Memo*>(e.control)->UserType(text); });
             else
-                Forward([&e, &text] { static_cast<ui::DBMemo*>(e.control)->UserType(text); });
+                Typing(e, [&e, &text] { static_cast<ui::DBMemo*>(e.control)->UserType(text); });
         });
         break;
     }
@@ -498,8 +530,7 @@ void Binder::Connect(Entry& e)
     }
 }
 
-bool Binder::eventFilter(QObject* watched, QEvent* event)
-{
+bool Binder::eventFilter(QObject* watched, QEvent* event) {
     if (syncing_)
         return false;
     if (watched == root_ && event->type() == QEvent::Close) {
@@ -548,8 +579,7 @@ bool Binder::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool Binder::HandleKey(Entry* e, QKeyEvent* key)
-{
+bool Binder::HandleKey(Entry* e, QKeyEvent* key) {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
     switch (key->key()) {
@@ -564,7 +594,8 @@ bool Binder::HandleKey(Entry* e, QKeyEvent* key)
         if (e) {
             switch (e->control->Kind()) {
             case ControlKind::Memo:
-            case ControlKind::DBMemo: return false; // a new line
+            case ControlKind::DBMemo:
+                return false; // a new line
             case ControlKind::Button:
                 // Enter on a focused button presses that button.
                 Forward([e] { e->control->UserClick(); });
@@ -573,8 +604,11 @@ bool Binder::HandleKey(Entry* e, QKeyEvent* key)
                 if (e->widget)
                     static_cast<QSpinBox*>(e->widget.data())->interpretText();
                 break;
-            case ControlKind::DBEdit: CommitDataEdit(*e); break;
-            default: break;
+            case ControlKind::DBEdit:
+                CommitDataEdit(*e);
+                break;
+            default:
+                break;
             }
         }
         Forward([this] { form_->UserKey("Enter"); });
@@ -584,23 +618,39 @@ bool Binder::HandleKey(Entry* e, QKeyEvent* key)
     }
 }
 
-void Binder::CommitDataEdit(Entry& e)
-{
+void Binder::Typing(Entry& e, const std::function<void()>& action) {
+    // What the model tells while it takes the keys (the cursor going into editing, say)
+    // must not rewrite the text under the user's cursor.
+    e.typing = true;
+    Forward(action);
+    e.typing = false;
+}
+
+void Binder::CommitDataEdit(Entry& e) {
     auto* le = qobject_cast<QLineEdit*>(e.widget.data());
     if (!le || !le->isModified())
         return;
-    const std::string text = FromQt(le->text());
     le->setModified(false);
-    auto* dbe = static_cast<ui::DBEdit*>(e.control);
-    if (text != dbe->Text())
+    if (e.pendingError) {
+        // Written again, now with its error shown.
+        e.pendingError = false;
+        const std::string text = FromQt(le->text());
+        auto* dbe = static_cast<ui::DBEdit*>(e.control);
         Forward([dbe, &text] { dbe->UserType(text); });
-    Sync(e);
+    }
+    Sync(e); // the field's display text replaces what was typed
+}
+
+void Binder::CommitPending() {
+    // A button that takes no focus leaves the data box being typed in focused.
+    auto it = byObject_.find(QApplication::focusWidget());
+    if (it != byObject_.end() && it->second->control->Kind() == ControlKind::DBEdit)
+        CommitDataEdit(*it->second);
 }
 
 // ---- model -> widget ----------------------------------------------------------------------
 
-void Binder::Sync(Entry& e)
-{
+void Binder::Sync(Entry& e) {
     if (!e.widget)
         return;
     ++syncing_;
@@ -618,8 +668,7 @@ void Binder::Sync(Entry& e)
     --syncing_;
 }
 
-void Binder::SyncCommon(Entry& e)
-{
+void Binder::SyncCommon(Entry& e) {
     QWidget* w = e.widget;
     const ui::Control& c = *e.control;
     if (w->testAttribute(Qt::WA_Disabled) == c.Enabled())
@@ -632,8 +681,7 @@ void Binder::SyncCommon(Entry& e)
     ApplyColor(w, c.GetColor(), c.Kind());
 }
 
-void Binder::SyncKind(Entry& e)
-{
+void Binder::SyncKind(Entry& e) {
     QWidget* w = e.widget;
     ui::Control* c = e.control;
     switch (c->Kind()) {
@@ -651,9 +699,8 @@ void Binder::SyncKind(Entry& e)
         b->setText(Shown(model.Caption()));
         if (model.Glyph() != e.glyph) {
             e.glyph = model.Glyph();
-            b->setIcon(e.glyph.empty()
-                           ? QIcon()
-                           : QIcon(QPixmap(ToQt(form_->App().ResolvePath(e.glyph)))));
+            b->setIcon(e.glyph.empty() ? QIcon()
+                                       : QIcon(QPixmap(ToQt(form_->App().ResolvePath(e.glyph)))));
         }
         if (model.Down() || b->isCheckable()) {
             b->setCheckable(true);
@@ -668,7 +715,9 @@ void Binder::SyncKind(Entry& e)
         le->setReadOnly(model.ReadOnly());
         if (model.MaxLength() > 0)
             le->setMaxLength(model.MaxLength());
-        if (c->Kind() == ControlKind::MaskEdit && !le->inputMask().isEmpty()) {
+        if (e.typing) {
+            // the widget already shows what the user typed
+        } else if (c->Kind() == ControlKind::MaskEdit && !le->inputMask().isEmpty()) {
             const auto& masked = static_cast<const ui::MaskEdit&>(model);
             // Rewritten only when it shows something else: the cursor stays where it is.
             if (ui::ApplyMask(masked.EditMask(), MaskedTyped(le, masked)) != model.Text()) {
@@ -686,7 +735,8 @@ void Binder::SyncKind(Entry& e)
     case ControlKind::DBEdit: {
         auto* le = static_cast<QLineEdit*>(w);
         le->setReadOnly(static_cast<const ui::DBEdit&>(*c).ReadOnly());
-        if (!le->isModified()) // what the user is typing waits for the box to be left
+        // What the user is typing stays until the box is left; then the display text shows.
+        if (!e.typing && !le->isModified())
             SetLineText(le, ToQt(c->Text()));
         break;
     }
@@ -715,7 +765,7 @@ void Binder::SyncKind(Entry& e)
         const auto& model = static_cast<const ui::ListControl&>(*c);
         SetComboItems(cb, ToQtList(model.Items()));
         const int index = c->Kind() == ControlKind::ComboBox ? model.ItemIndex()
-                                                              : IndexIn(model.Items(), c->Text());
+                                                             : IndexIn(model.Items(), c->Text());
         cb->setCurrentIndex(index);
         if (cb->isEditable() && cb->currentText() != ToQt(c->Text()))
             cb->setEditText(ToQt(c->Text()));
@@ -735,9 +785,13 @@ void Binder::SyncKind(Entry& e)
         cb->setChecked(static_cast<const ui::CheckBox&>(*c).Checked());
         break;
     }
-    case ControlKind::GroupBox: static_cast<QGroupBox*>(w)->setTitle(Shown(c->Caption())); break;
+    case ControlKind::GroupBox:
+        static_cast<QGroupBox*>(w)->setTitle(Shown(c->Caption()));
+        break;
     case ControlKind::RadioGroup:
-    case ControlKind::DBRadioGroup: SyncRadios(e); break;
+    case ControlKind::DBRadioGroup:
+        SyncRadios(e);
+        break;
     case ControlKind::Gauge: {
         auto* pb = static_cast<QProgressBar*>(w);
         const auto& model = static_cast<const ui::Gauge&>(*c);
@@ -745,8 +799,12 @@ void Binder::SyncKind(Entry& e)
         pb->setValue(model.Progress());
         break;
     }
-    case ControlKind::Image: SyncImage(e); break;
-    case ControlKind::StatusBar: SyncStatusBar(e); break;
+    case ControlKind::Image:
+        SyncImage(e);
+        break;
+    case ControlKind::StatusBar:
+        SyncStatusBar(e);
+        break;
     case ControlKind::ListView: {
         auto* tw = static_cast<QTreeWidget*>(w);
         const auto& model = static_cast<const ui::ListView&>(*c);
@@ -760,9 +818,9 @@ void Binder::SyncKind(Entry& e)
             const QTreeWidgetItem* item = tw->topLevelItem(i);
             const auto& r = rows[static_cast<size_t>(i)];
             for (int col = 0; same && col < width; ++col)
-                same = item->text(col) ==
-                       (col < static_cast<int>(r.size()) ? ToQt(r[static_cast<size_t>(col)])
-                                                         : QString());
+                same = item->text(col) == (col < static_cast<int>(r.size())
+                                               ? ToQt(r[static_cast<size_t>(col)])
+                                               : QString());
         }
         if (!same) {
             tw->clear();
@@ -784,7 +842,7 @@ void Binder::SyncKind(Entry& e)
         if (c->Kind() == ControlKind::Memo)
             pe->setReadOnly(static_cast<const ui::Memo&>(*c).ReadOnly());
         const QString text = Shown(c->Text());
-        if (pe->toPlainText() != text)
+        if (!e.typing && pe->toPlainText() != text)
             pe->setPlainText(text);
         break;
     }
@@ -802,26 +860,26 @@ void Binder::SyncKind(Entry& e)
         if (row < 0) {
             sel->clear();
         } else if (sel->currentIndex().row() != row || !sel->isRowSelected(row, {})) {
-            sel->setCurrentIndex(e.grid->index(row, 0), QItemSelectionModel::ClearAndSelect |
-                                                            QItemSelectionModel::Rows);
+            sel->setCurrentIndex(e.grid->index(row, 0),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             tv->scrollTo(e.grid->index(row, 0));
         }
         break;
     }
-    case ControlKind::DBNavigator: SyncNavigator(e); break;
+    case ControlKind::DBNavigator:
+        SyncNavigator(e);
+        break;
     }
 }
 
-void Binder::SyncRadios(Entry& e)
-{
+void Binder::SyncRadios(Entry& e) {
     auto* box = static_cast<QGroupBox*>(e.widget.data());
     const auto& model = static_cast<const ui::ListControl&>(*e.control);
     box->setTitle(Shown(model.Caption()));
     const QStringList items = ToQtList(model.Items());
-    const int columns =
-        e.control->Kind() == ControlKind::RadioGroup
-            ? std::max(1, static_cast<const ui::RadioGroup&>(model).Columns())
-            : 1;
+    const int columns = e.control->Kind() == ControlKind::RadioGroup
+                            ? std::max(1, static_cast<const ui::RadioGroup&>(model).Columns())
+                            : 1;
     bool same = e.columns == columns && e.parts.size() == static_cast<size_t>(items.size());
     for (size_t i = 0; same && i < e.parts.size(); ++i)
         same = e.parts[i] && e.parts[i]->text() == items[static_cast<qsizetype>(i)];
@@ -829,10 +887,7 @@ void Binder::SyncRadios(Entry& e)
         // deleteLater: the button being clicked may be the one that asked for the change.
         for (auto& p : e.parts) {
             byObject_.erase(p.data());
-            if (p) {
-                p->hide();
-                p->deleteLater();
-            }
+            Discard(p);
         }
         e.parts.clear();
         auto* grid = qobject_cast<QGridLayout*>(box->layout());
@@ -874,8 +929,7 @@ void Binder::SyncRadios(Entry& e)
     }
 }
 
-void Binder::SyncNavigator(Entry& e)
-{
+void Binder::SyncNavigator(Entry& e) {
     QWidget* nav = e.widget;
     const auto& model = static_cast<const ui::DBNavigator&>(*e.control);
     std::vector<int> visible;
@@ -884,10 +938,7 @@ void Binder::SyncNavigator(Entry& e)
             visible.push_back(static_cast<int>(b));
     if (visible != e.partIds) {
         for (auto& p : e.parts)
-            if (p) {
-                p->hide();
-                p->deleteLater();
-            }
+            Discard(p);
         e.parts.clear();
         auto* row = nav->layout();
         if (!row) {
@@ -905,6 +956,7 @@ void Binder::SyncNavigator(Entry& e)
             connect(tb, &QToolButton::clicked, this, [this, &e, b] {
                 if (syncing_)
                     return;
+                CommitPending(); // posting takes what is typed in the box being edited
                 Forward([&e, b] { static_cast<ui::DBNavigator*>(e.control)->UserPress(b); });
             });
             e.parts.emplace_back(tb);
@@ -923,8 +975,7 @@ void Binder::SyncNavigator(Entry& e)
     }
 }
 
-void Binder::SyncStatusBar(Entry& e)
-{
+void Binder::SyncStatusBar(Entry& e) {
     auto* bar = static_cast<QStatusBar*>(e.widget.data());
     const auto& model = static_cast<const ui::StatusBar&>(*e.control);
     const auto& panels = model.Panels();
@@ -947,8 +998,7 @@ void Binder::SyncStatusBar(Entry& e)
         bar->clearMessage();
 }
 
-void Binder::SyncImage(Entry& e)
-{
+void Binder::SyncImage(Entry& e) {
     auto* label = static_cast<QLabel*>(e.widget.data());
     const std::string& picture = static_cast<const ui::Image&>(*e.control).Picture();
     if (picture.empty()) {
@@ -968,8 +1018,7 @@ void Binder::SyncImage(Entry& e)
     label->setPixmap(pix);
 }
 
-void Binder::SyncForm()
-{
+void Binder::SyncForm() {
     if (!root_)
         return;
     const QString title = ToQt(form_->Caption());
@@ -978,8 +1027,7 @@ void Binder::SyncForm()
     SyncFocus(false);
 }
 
-void Binder::SyncFocus(bool force)
-{
+void Binder::SyncFocus(bool force) {
     const ui::Control* active = form_->ActiveControl();
     if (!force && active == lastActive_)
         return;

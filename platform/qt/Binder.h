@@ -63,6 +63,8 @@ private:
         std::string glyph;   // the button picture shown
         int columns = 0;     // radio group: columns laid out
         bool refusedFocus = false;
+        bool typing = false;       // the model is taking the user's keys
+        bool pendingError = false; // a data box holds text its field cannot take
     };
 
     void Connect(Entry& e);
@@ -76,7 +78,9 @@ private:
     void SyncImage(Entry& e);
     void SyncForm();
     void SyncFocus(bool force);
+    void Typing(Entry& e, const std::function<void()>& action);
     void CommitDataEdit(Entry& e);
+    void CommitPending();
     void Forward(const std::function<void()>& action);
     bool HandleKey(Entry* e, QKeyEvent* key);
     Entry* EntryOf(const ui::Control* c) const;

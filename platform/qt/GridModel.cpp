@@ -4,8 +4,7 @@
 
 namespace velcaro::qt {
 
-void GridModel::SetContents(QStringList titles, std::vector<std::vector<std::string>> rows)
-{
+void GridModel::SetContents(QStringList titles, std::vector<std::vector<std::string>> rows) {
     if (titles == titles_ && rows == rows_)
         return;
     beginResetModel();
@@ -14,18 +13,15 @@ void GridModel::SetContents(QStringList titles, std::vector<std::vector<std::str
     endResetModel();
 }
 
-int GridModel::rowCount(const QModelIndex& parent) const
-{
+int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int GridModel::columnCount(const QModelIndex& parent) const
-{
+int GridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(titles_.size());
 }
 
-QVariant GridModel::data(const QModelIndex& index, int role) const
-{
+QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
     const auto& row = rows_[static_cast<size_t>(index.row())];
@@ -33,8 +29,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     return col < row.size() ? ToQt(row[col]) : QString();
 }
 
-QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)

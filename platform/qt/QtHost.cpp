@@ -19,54 +19,67 @@
 namespace velcaro::qt {
 
 namespace {
-QMessageBox::StandardButton StandardOf(ui::DialogButton b)
-{
+QMessageBox::StandardButton StandardOf(ui::DialogButton b) {
     switch (b) {
-    case ui::DialogButton::Yes: return QMessageBox::Yes;
-    case ui::DialogButton::No: return QMessageBox::No;
-    case ui::DialogButton::OK: return QMessageBox::Ok;
-    case ui::DialogButton::Cancel: return QMessageBox::Cancel;
+    case ui::DialogButton::Yes:
+        return QMessageBox::Yes;
+    case ui::DialogButton::No:
+        return QMessageBox::No;
+    case ui::DialogButton::OK:
+        return QMessageBox::Ok;
+    case ui::DialogButton::Cancel:
+        return QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
-const char* ItalianText(ui::DialogButton b)
-{
+const char* ItalianText(ui::DialogButton b) {
     switch (b) {
-    case ui::DialogButton::Yes: return "Sì";
-    case ui::DialogButton::No: return "No";
-    case ui::DialogButton::OK: return "OK";
-    case ui::DialogButton::Cancel: return "Annulla";
+    case ui::DialogButton::Yes:
+        return "Sì";
+    case ui::DialogButton::No:
+        return "No";
+    case ui::DialogButton::OK:
+        return "OK";
+    case ui::DialogButton::Cancel:
+        return "Annulla";
     }
     return "OK";
 }
 
-QString TitleOf(ui::DialogKind kind, const std::string& applicationTitle)
-{
+QString TitleOf(ui::DialogKind kind, const std::string& applicationTitle) {
     switch (kind) {
-    case ui::DialogKind::Error: return QStringLiteral("Errore");
-    case ui::DialogKind::Warning: return QStringLiteral("Avviso");
-    case ui::DialogKind::Information: return QStringLiteral("Informazioni");
-    case ui::DialogKind::Confirmation: return QStringLiteral("Conferma");
-    case ui::DialogKind::Message: break;
+    case ui::DialogKind::Error:
+        return QStringLiteral("Errore");
+    case ui::DialogKind::Warning:
+        return QStringLiteral("Avviso");
+    case ui::DialogKind::Information:
+        return QStringLiteral("Informazioni");
+    case ui::DialogKind::Confirmation:
+        return QStringLiteral("Conferma");
+    case ui::DialogKind::Message:
+        break;
     }
     return ToQt(applicationTitle);
 }
 
-QMessageBox::Icon IconOf(ui::DialogKind kind)
-{
+QMessageBox::Icon IconOf(ui::DialogKind kind) {
     switch (kind) {
-    case ui::DialogKind::Error: return QMessageBox::Critical;
-    case ui::DialogKind::Warning: return QMessageBox::Warning;
-    case ui::DialogKind::Information: return QMessageBox::Information;
-    case ui::DialogKind::Confirmation: return QMessageBox::Question;
-    case ui::DialogKind::Message: break;
+    case ui::DialogKind::Error:
+        return QMessageBox::Critical;
+    case ui::DialogKind::Warning:
+        return QMessageBox::Warning;
+    case ui::DialogKind::Information:
+        return QMessageBox::Information;
+    case ui::DialogKind::Confirmation:
+        return QMessageBox::Question;
+    case ui::DialogKind::Message:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
-QString ResolvedStart(const ui::FileDialogOptions& o)
-{
+QString ResolvedStart(const ui::FileDialogOptions& o) {
     if (o.fileName.empty())
         return ToQt(o.initialDir);
     if (o.initialDir.empty() || QDir::isAbsolutePath(ToQt(o.fileName)))
@@ -74,8 +87,7 @@ QString ResolvedStart(const ui::FileDialogOptions& o)
     return QDir(ToQt(o.initialDir)).filePath(ToQt(o.fileName));
 }
 
-std::optional<std::string> Chosen(const QString& path)
-{
+std::optional<std::string> Chosen(const QString& path) {
     if (path.isEmpty())
         return std::nullopt;
     return FromQt(QDir::toNativeSeparators(path));
@@ -84,8 +96,7 @@ std::optional<std::string> Chosen(const QString& path)
 
 std::unique_ptr<QMessageBox> MakeMessageBox(ui::DialogKind kind, const std::string& text,
                                             const std::vector<ui::DialogButton>& buttons,
-                                            const std::string& applicationTitle, QWidget* parent)
-{
+                                            const std::string& applicationTitle, QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setIcon(IconOf(kind));
     box->setWindowTitle(TitleOf(kind, applicationTitle));
@@ -110,28 +121,33 @@ std::unique_ptr<QMessageBox> MakeMessageBox(ui::DialogKind kind, const std::stri
     return box;
 }
 
-ui::DialogButton ButtonOf(int standardButton)
-{
+ui::DialogButton ButtonOf(int standardButton) {
     switch (standardButton) {
-    case QMessageBox::Yes: return ui::DialogButton::Yes;
-    case QMessageBox::No: return ui::DialogButton::No;
-    case QMessageBox::Cancel: return ui::DialogButton::Cancel;
-    default: return ui::DialogButton::OK;
+    case QMessageBox::Yes:
+        return ui::DialogButton::Yes;
+    case QMessageBox::No:
+        return ui::DialogButton::No;
+    case QMessageBox::Cancel:
+        return ui::DialogButton::Cancel;
+    default:
+        return ui::DialogButton::OK;
     }
 }
 
-void QtHost::Register(const ui::Form& form, QWidget* window) { windows_[&form] = window; }
+void QtHost::Register(const ui::Form& form, QWidget* window) {
+    windows_[&form] = window;
+}
 
-void QtHost::Unregister(const ui::Form& form) { windows_.erase(&form); }
+void QtHost::Unregister(const ui::Form& form) {
+    windows_.erase(&form);
+}
 
-QWidget* QtHost::WindowOf(const ui::Form& form) const
-{
+QWidget* QtHost::WindowOf(const ui::Form& form) const {
     auto it = windows_.find(&form);
     return it == windows_.end() ? nullptr : it->second.data();
 }
 
-void QtHost::RunModal(ui::Form& form)
-{
+void QtHost::RunModal(ui::Form& form) {
     QWidget* w = WindowOf(form);
     if (!w)
         throw Error("La finestra '" + form.Name() + "' non ha una vista.");
@@ -158,8 +174,7 @@ void QtHost::RunModal(ui::Form& form)
     }
 }
 
-void QtHost::ShowModeless(ui::Form& form)
-{
+void QtHost::ShowModeless(ui::Form& form) {
     if (QWidget* w = WindowOf(form)) {
         w->show();
         w->raise();
@@ -167,24 +182,23 @@ void QtHost::ShowModeless(ui::Form& form)
     }
 }
 
-void QtHost::HideForm(ui::Form& form)
-{
+void QtHost::HideForm(ui::Form& form) {
     if (QWidget* w = WindowOf(form))
         w->hide();
 }
 
-void QtHost::ProcessMessages() { QCoreApplication::processEvents(); }
+void QtHost::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
 
-QWidget* QtHost::DialogParent() const
-{
+QWidget* QtHost::DialogParent() const {
     if (QWidget* w = QApplication::activeModalWidget())
         return w;
     return QApplication::activeWindow();
 }
 
 ui::DialogButton QtHost::MessageDialog(ui::DialogKind kind, const std::string& text,
-                                       const std::vector<ui::DialogButton>& buttons)
-{
+                                       const std::vector<ui::DialogButton>& buttons) {
     auto box = MakeMessageBox(kind, text, buttons, app_ ? app_->Title() : std::string("Velcaro"),
                               DialogParent());
     if (dialogHook)
@@ -193,14 +207,12 @@ ui::DialogButton QtHost::MessageDialog(ui::DialogKind kind, const std::string& t
     return ButtonOf(box->exec());
 }
 
-std::optional<std::string> QtHost::OpenFileDialog(const ui::FileDialogOptions& o)
-{
+std::optional<std::string> QtHost::OpenFileDialog(const ui::FileDialogOptions& o) {
     return Chosen(QFileDialog::getOpenFileName(DialogParent(), ToQt(o.title), ResolvedStart(o),
                                                QtFileFilter(o.filter)));
 }
 
-std::optional<std::string> QtHost::SaveFileDialog(const ui::FileDialogOptions& o)
-{
+std::optional<std::string> QtHost::SaveFileDialog(const ui::FileDialogOptions& o) {
     QFileDialog dialog(DialogParent(), ToQt(o.title), ResolvedStart(o), QtFileFilter(o.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (!o.defaultExt.empty()) {
@@ -214,8 +226,7 @@ std::optional<std::string> QtHost::SaveFileDialog(const ui::FileDialogOptions& o
     return Chosen(dialog.selectedFiles().front());
 }
 
-std::optional<std::string> QtHost::FontDialog(const std::string& current)
-{
+std::optional<std::string> QtHost::FontDialog(const std::string& current) {
     QFont font;
     if (!font.fromString(ToQt(current)))
         font.setFamily(ToQt(current));
@@ -226,8 +237,7 @@ std::optional<std::string> QtHost::FontDialog(const std::string& current)
     return FromQt(chosen.toString());
 }
 
-void QtHost::OpenUrl(const std::string& url)
-{
+void QtHost::OpenUrl(const std::string& url) {
     const QString s = ToQt(url);
     const QUrl parsed(s);
     const bool web = parsed.isValid() && parsed.scheme().size() > 1; // "C:" is not a scheme

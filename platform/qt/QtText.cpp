@@ -5,24 +5,21 @@
 
 namespace velcaro::qt {
 
-QString Shown(const std::string& text)
-{
+QString Shown(const std::string& text) {
     QString s = ToQt(text);
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return s;
 }
 
-std::string Typed(const QString& text)
-{
+std::string Typed(const QString& text) {
     QString s = text;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return FromQt(s);
 }
 
-QColor ResolveColor(ui::Color c, const QPalette& palette)
-{
+QColor ResolveColor(ui::Color c, const QPalette& palette) {
     if (c == ui::clWindow)
         return palette.color(QPalette::Active, QPalette::Base);
     if (c == ui::clBtnFace)
@@ -33,8 +30,7 @@ QColor ResolveColor(ui::Color c, const QPalette& palette)
                   static_cast<int>(c & 0xFF));
 }
 
-QString QtFileFilter(const std::string& filter)
-{
+QString QtFileFilter(const std::string& filter) {
     // The program's filter alternates descriptions and patterns: "desc|pat|desc|pat".
     const QStringList parts = ToQt(filter).split(QLatin1Char('|'));
     QStringList out;

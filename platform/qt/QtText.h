@@ -10,8 +10,12 @@ class QPalette;
 
 namespace velcaro::qt {
 
-inline QString ToQt(const std::string& s) { return QString::fromStdString(s); }
-inline std::string FromQt(const QString& s) { return s.toStdString(); }
+inline QString ToQt(const std::string& s) {
+    return QString::fromStdString(s);
+}
+inline std::string FromQt(const QString& s) {
+    return s.toStdString();
+}
 
 // The logic joins lines with "\r" (or "\r\n"); Qt breaks lines at "\n".
 QString Shown(const std::string& text);

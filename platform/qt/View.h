@@ -20,8 +20,7 @@ template <class UiClass, class WindowWidget = QWidget> struct View {
 // Instantiates the uic class on a new top-level widget named after the form, binds it and
 // registers it with the host. Throws velcaro::Error when the layout and the logic disagree.
 template <class UiClass, class WindowWidget = QWidget>
-std::unique_ptr<View<UiClass, WindowWidget>> LoadAndBind(ui::Form& form, QtHost& host)
-{
+std::unique_ptr<View<UiClass, WindowWidget>> LoadAndBind(ui::Form& form, QtHost& host) {
     auto view = std::make_unique<View<UiClass, WindowWidget>>();
     view->window = std::make_unique<WindowWidget>();
     view->ui.setupUi(view->window.get());
