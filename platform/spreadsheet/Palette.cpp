@@ -1,0 +1,48 @@
+#include "platform/spreadsheet/Palette.h"
+
+#include <array>
+#include <limits>
+
+namespace velcaro::spreadsheet {
+
+namespace {
+
+// The classic default palette of the spreadsheet application (colour indexes 1 to 56).
+constexpr std::array<std::uint32_t, kPaletteSize> kPalette = {
+    0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, // 1-8
+    0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080, // 9-16
+    0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF, // 17-24
+    0x000080, 0xFF00FF, 0xFFFF00, 0x00FFFF, 0x800080, 0x800000, 0x008080, 0x0000FF, // 25-32
+    0x00CCFF, 0xCCFFFF, 0xCCFFCC, 0xFFFF99, 0x99CCFF, 0xFF99CC, 0xCC99FF, 0xFFCC99, // 33-40
+    0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696, // 41-48
+    0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333, // 49-56
+};
+
+} // namespace
+
+std::optional<std::uint32_t> PaletteRgb(int colorIndex) {
+    if (colorIndex < 1 || colorIndex > kPaletteSize)
+        return std::nullopt;
+    return kPalette[static_cast<std::size_t>(colorIndex - 1)];
+}
+
+int NearestPaletteIndex(std::uint32_t rgb) {
+    int best = 1;
+    long bestDistance = std::numeric_limits<long>::max();
+    for (int i = 0; i < kPaletteSize; ++i) {
+        const std::uint32_t p = kPalette[static_cast<std::size_t>(i)];
+        long d = 0;
+        for (int shift : {0, 8, 16}) {
+            const long a = static_cast<long>((rgb >> shift) & 0xFFu);
+            const long b = static_cast<long>((p >> shift) & 0xFFu);
+            d += (a - b) * (a - b);
+        }
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = i + 1;
+        }
+    }
+    return best;
+}
+
+} // namespace velcaro::spreadsheet
