@@ -56,7 +56,7 @@ TMainForm::TMainForm(ui::Application& app, data::TdmModuloDati& dmRef, data::Ana
       eNumeroContenitori(*this, "eNumeroContenitori", "", true),
       eQuantitaStivabile(*this, "eQuantitaStivabile", "", true),
       ePesoCarico(*this, "ePesoCarico", "", true), eVolumeCarico(*this, "eVolumeCarico", "", true),
-      gSaturazioneMezzo(*this, "gSaturazioneMezzo"), sbMezzo(*this, "sbMezzo", "", false),
+      gSaturazioneMezzo(*this, "gSaturazioneMezzo"), sbMezzo(*this, "sbMezzo", "Stivaggio", false),
       gbTramezzi(*this, "gbTramezzi", "TRAMEZZI (sepratori inframezzo)"),
       rgTramezzi(*this, "rgTramezzi", "Considerare", {"No", "Si"}, 2),
       cbFondo(*this, "cbFondo", "Fondo"), cbTesta(*this, "cbTesta", "Testa"),
@@ -100,6 +100,7 @@ TMainForm::TMainForm(ui::Application& app, data::TdmModuloDati& dmRef, data::Ana
     sbAutomezzi.SetHint("Tabella Mezzi di Trasporto");
     sbTabellaPallet.SetHint("Tabella Pallets");
     sbMezzo.SetHint("Stivaggio su Mezzo");
+    sbMezzo.SetGlyph("Images\\BOX.ICO");
     sbSeparatori.SetHint("Tabella Tipo Tramezzi");
     sbEditor.SetHint("Editor di Testo");
     bbClose.SetHint("Chiude la sessione");

@@ -9,9 +9,7 @@ TAboutBox::TAboutBox(ui::Application& app, std::string name)
       Label1(*this, "Label1", "VELCARO"), Label3(*this, "Label3", kWebAddress),
       lbLoading(*this, "lbLoading", "Caricamento in corso..."), bbOK(*this, "bbOK", "OK")
 {
-    Label1.SetColor(ui::clMaroon);
-    Label3.SetColor(ui::clGreen);
-    lbLoading.SetColor(ui::clNavy);
+    // Their maroon, green and navy are the texts' own colours, set by the layout.
     lbLoading.SetVisible(false);
     bbOK.SetModalResult(ui::mrOK);
     bbOK.SetDefault(true);
