@@ -317,7 +317,7 @@ std::string XlsxFileName(std::string_view requested) {
     if (ext == ".xlsx")
         return name;
     if (ext == ".xls")
-        return name + "x";
+        return name.substr(0, name.size() - 4) + ".xlsx";
     return name + ".xlsx";
 }
 
