@@ -1,0 +1,105 @@
+// Every window's layout holds a widget of the right kind for each of its controls, and the
+// about window shows the right things in each of its two modes.
+#include "analysis/Startup.h"
+#include "analysis/Views.h"
+#include "platform/qt/Binder.h"
+#include "platform/qt/QtHost.h"
+#include "platform/qt/View.h"
+
+#include "ui_uMain.h"
+#include "ui_uSplash.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace velcaro::analysis {
+namespace {
+
+struct Views : ::testing::Test {
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char arg0[] = "views";
+        static char* argv[] = {arg0, nullptr};
+        if (!QApplication::instance())
+            new QApplication(argc, argv);
+    }
+    qt::QtHost host;
+    Program program{host, VELCARO_PROGRAM_DIR_DEFAULT};
+};
+
+std::string Joined(const std::vector<std::string>& v)
+{
+    std::string s;
+    for (const auto& p : v)
+        s += p + "\n";
+    return s;
+}
+
+TEST_F(Views, MainWindowLayoutHasAWidgetOfTheRightKindForEveryControl)
+{
+    TMainForm form(program.app, *program.dmModuloDati, program.state);
+    QWidget window;
+    Ui::MainForm ui;
+    ui.setupUi(&window);
+    EXPECT_EQ(Joined(qt::Binder::Problems(form, &window)), "");
+    EXPECT_EQ(window.size(), QSize(794, 611));
+}
+
+TEST_F(Views, AboutWindowLayoutHasAWidgetOfTheRightKindForEveryControl)
+{
+    TAboutBox form(program.app);
+    QDialog window;
+    Ui::AboutBox ui;
+    ui.setupUi(&window);
+    EXPECT_EQ(Joined(qt::Binder::Problems(form, &window)), "");
+    EXPECT_EQ(window.size(), QSize(368, 467));
+}
+
+TEST_F(Views, AboutWindowShowsLoadingOnlyInSplashMode)
+{
+    TAboutBox about(program.app);
+    TAboutBox splash(program.app, "Splash");
+    splash.SetSplashMode();
+    auto aboutView = qt::LoadAndBind<Ui::AboutBox, QDialog>(about, host);
+    auto splashView = qt::LoadAndBind<Ui::AboutBox, QDialog>(splash, host);
+    aboutView->window->show();
+    splashView->window->show();
+    QApplication::processEvents();
+    EXPECT_FALSE(aboutView->ui.lbLoading->isVisible());
+    EXPECT_TRUE(aboutView->ui.bbOK->isVisible());
+    EXPECT_TRUE(splashView->ui.lbLoading->isVisible());
+    EXPECT_EQ(splashView->ui.lbLoading->text(), "Caricamento in corso...");
+    EXPECT_FALSE(splashView->ui.bbOK->isVisible());
+    EXPECT_EQ(splash.PanelBorderWidth(), 3);
+}
+
+TEST_F(Views, StartUpBuildsTheViewsAndShowsTheMainWindowOnItsLogo)
+{
+    host.dialogHook = [](QMessageBox&) {
+        ADD_FAILURE() << "no dialog expected at start-up";
+        return ui::DialogButton::OK;
+    };
+    ProgramViews views(program, host);
+    StartOptions options;
+    options.splashDelay = false;
+    views.Install(options);
+    program.Start(options);
+    EXPECT_TRUE(program.MainForm->Visible());
+    ASSERT_NE(views.MainWindow(), nullptr);
+    EXPECT_TRUE(views.MainWindow()->isVisible());
+    EXPECT_EQ(views.MainWindow()->windowTitle(), "Velcaro");
+    EXPECT_EQ(program.MainForm->iImage.Picture(), "Images\\LOGO.jpg");
+    EXPECT_EQ(program.dmModuloDati->tbContenitori.RecordCount(), 28);
+}
+
+} // namespace
+} // namespace velcaro::analysis
