@@ -7,8 +7,12 @@ namespace velcaro::spreadsheet {
 
 namespace {
 
-bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsLetter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 std::optional<int> ParseRowNumber(std::string_view digits) {
     if (digits.empty() || digits.size() > 7 || digits.front() == '0')
@@ -105,9 +109,7 @@ std::optional<Rect> ParseRange(std::string_view text) {
 }
 
 std::string FormatAddress(const Rect& r) {
-    auto cell = [](int row, int col) {
-        return "$" + ColumnName(col) + "$" + std::to_string(row);
-    };
+    auto cell = [](int row, int col) { return "$" + ColumnName(col) + "$" + std::to_string(row); };
     std::string s = cell(r.top, r.left);
     if (r.Count() > 1)
         s += ":" + cell(r.bottom, r.right);

@@ -14,10 +14,20 @@ std::string_view ErrorText(ErrorValue e);
 
 using CellValue = std::variant<std::monostate, double, std::string, bool, ErrorValue>;
 
-inline bool IsEmpty(const CellValue& v) { return std::holds_alternative<std::monostate>(v); }
-inline bool IsNumber(const CellValue& v) { return std::holds_alternative<double>(v); }
-inline bool IsText(const CellValue& v) { return std::holds_alternative<std::string>(v); }
-inline bool IsBool(const CellValue& v) { return std::holds_alternative<bool>(v); }
-inline bool IsError(const CellValue& v) { return std::holds_alternative<ErrorValue>(v); }
+inline bool IsEmpty(const CellValue& v) {
+    return std::holds_alternative<std::monostate>(v);
+}
+inline bool IsNumber(const CellValue& v) {
+    return std::holds_alternative<double>(v);
+}
+inline bool IsText(const CellValue& v) {
+    return std::holds_alternative<std::string>(v);
+}
+inline bool IsBool(const CellValue& v) {
+    return std::holds_alternative<bool>(v);
+}
+inline bool IsError(const CellValue& v) {
+    return std::holds_alternative<ErrorValue>(v);
+}
 
 } // namespace velcaro::spreadsheet

@@ -45,13 +45,19 @@ struct Token {
     std::string_view text;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 bool IsIdentStart(char c) {
     return IsAsciiLetter(c) || c == '_' || c == '$' || c == '\\' ||
            static_cast<unsigned char>(c) >= 0x80;
 }
-bool IsIdentPart(char c) { return IsIdentStart(c) || IsDigit(c) || c == '.'; }
+bool IsIdentPart(char c) {
+    return IsIdentStart(c) || IsDigit(c) || c == '.';
+}
 
 std::string Upper(std::string_view s) {
     std::string u(s);
@@ -81,8 +87,7 @@ constexpr std::array<ErrorSpelling, 12> kErrorSpellings = {{
 }};
 
 [[noreturn]] void ThrowBadFormula(std::string_view formula, std::string_view why) {
-    throw Error("Formula non valida: \"" + std::string(formula) + "\" (" + std::string(why) +
-                ").");
+    throw Error("Formula non valida: \"" + std::string(formula) + "\" (" + std::string(why) + ").");
 }
 
 // Splits a formula body (the text after "=") into tokens. decimal is the decimal mark
@@ -98,8 +103,8 @@ std::vector<Token> Lex(std::string_view formula, std::string_view body, char dec
         const std::size_t start = i;
         const char c = body[i];
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            while (i < n && (body[i] == ' ' || body[i] == '\t' || body[i] == '\r' ||
-                             body[i] == '\n'))
+            while (i < n &&
+                   (body[i] == ' ' || body[i] == '\t' || body[i] == '\r' || body[i] == '\n'))
                 ++i;
             push(Tok::Space, start);
         } else if (c == '"' || c == '\'') {
@@ -675,9 +680,9 @@ private:
             return MakeConstant(upper == "TRUE");
         // A cell, a range of cells, or a range of whole columns.
         std::optional<Rect> first = ParseCell(t.text);
-        const bool columnOnly = !first && ParseColumnName(upper.front() == '$'
-                                                              ? std::string_view(upper).substr(1)
-                                                              : std::string_view(upper));
+        const bool columnOnly =
+            !first && ParseColumnName(upper.front() == '$' ? std::string_view(upper).substr(1)
+                                                           : std::string_view(upper));
         if (AtOp(":") && (first || columnOnly)) {
             ++pos_;
             if (AtEnd() || tokens_[pos_].kind != Tok::Ident)

@@ -38,11 +38,11 @@ struct Style {
 };
 
 struct Cell {
-    CellValue value;        // constant content (empty for a formula cell)
-    std::string formula;    // as written; empty when the cell holds no formula
-    std::string invariant;  // the formula in the file's form
+    CellValue value;       // constant content (empty for a formula cell)
+    std::string formula;   // as written; empty when the cell holds no formula
+    std::string invariant; // the formula in the file's form
     std::optional<Formula> parsed;
-    CellValue result;       // of the last calculation
+    CellValue result; // of the last calculation
     Style style;
 };
 

@@ -119,17 +119,15 @@ void CheckWeight(int weight) {
 
 // Number of characters of a UTF-8 text.
 std::size_t Utf8Length(std::string_view s) {
-    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<std::size_t>(std::count_if(
+        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string DefaultSheetName(const WorkbookData& book) {
     for (int n = 1;; ++n) {
         const std::string name = "Foglio" + std::to_string(n);
-        const bool used = std::any_of(book.sheets.begin(), book.sheets.end(), [&](const auto& s) {
-            return Lower(s->name) == Lower(name);
-        });
+        const bool used = std::any_of(book.sheets.begin(), book.sheets.end(),
+                                      [&](const auto& s) { return Lower(s->name) == Lower(name); });
         if (!used)
             return name;
     }
@@ -333,21 +331,29 @@ void Font::Name(std::string_view name) {
         throw Error("Nome del carattere vuoto.");
     ForEachCell(t_, [&](Cell& c, int, int) { c.style.fontName = std::string(name); });
 }
-double Font::Size() const { return TopLeft(t_).style.fontSize.value_or(11.0); }
+double Font::Size() const {
+    return TopLeft(t_).style.fontSize.value_or(11.0);
+}
 void Font::Size(double points) {
     if (!std::isfinite(points) || points < 1 || points > 409)
         throw Error("Dimensione del carattere non valida: ammessa da 1 a 409 punti.");
     ForEachCell(t_, [&](Cell& c, int, int) { c.style.fontSize = points; });
 }
-bool Font::Bold() const { return TopLeft(t_).style.bold; }
+bool Font::Bold() const {
+    return TopLeft(t_).style.bold;
+}
 void Font::Bold(bool on) {
     ForEachCell(t_, [&](Cell& c, int, int) { c.style.bold = on; });
 }
-bool Font::Italic() const { return TopLeft(t_).style.italic; }
+bool Font::Italic() const {
+    return TopLeft(t_).style.italic;
+}
 void Font::Italic(bool on) {
     ForEachCell(t_, [&](Cell& c, int, int) { c.style.italic = on; });
 }
-long Font::Color() const { return RgbToAutomation(TopLeft(t_).style.fontRgb.value_or(0)); }
+long Font::Color() const {
+    return RgbToAutomation(TopLeft(t_).style.fontRgb.value_or(0));
+}
 void Font::Color(long automationColor) {
     const auto rgb = CheckedAutomationColor(automationColor);
     ForEachCell(t_, [&](Cell& c, int, int) { c.style.fontRgb = rgb; });
@@ -385,7 +391,9 @@ void Interior::Color(long automationColor) {
 // ---------------------------------------------------------------------------------
 // Border, Borders
 
-int Border::LineStyle() const { return ReadBorderLine(t_, item_).lineStyle; }
+int Border::LineStyle() const {
+    return ReadBorderLine(t_, item_).lineStyle;
+}
 void Border::LineStyle(int style) {
     CheckLineStyle(style);
     ForEachBorderLine(t_, item_, [&](BorderLine& l) {
@@ -395,7 +403,9 @@ void Border::LineStyle(int style) {
             l.lineStyle = style;
     });
 }
-int Border::Weight() const { return ReadBorderLine(t_, item_).weight; }
+int Border::Weight() const {
+    return ReadBorderLine(t_, item_).weight;
+}
 void Border::Weight(int weight) {
     CheckWeight(weight);
     ForEachBorderLine(t_, item_, [&](BorderLine& l) {
@@ -416,7 +426,9 @@ void Border::ColorIndex(int paletteIndex) {
         MakeVisible(l);
     });
 }
-long Border::Color() const { return RgbToAutomation(ReadBorderLine(t_, item_).rgb.value_or(0)); }
+long Border::Color() const {
+    return RgbToAutomation(ReadBorderLine(t_, item_).rgb.value_or(0));
+}
 void Border::Color(long automationColor) {
     const auto rgb = CheckedAutomationColor(automationColor);
     ForEachBorderLine(t_, item_, [&](BorderLine& l) {
@@ -505,7 +517,9 @@ void Range::NumberFormat(std::string_view format) {
     ForEachCell(t_, [&](Cell& c, int, int) { c.style.numberFormat = std::string(format); });
 }
 
-int Range::HorizontalAlignment() const { return TopLeft(t_).style.horizontalAlignment; }
+int Range::HorizontalAlignment() const {
+    return TopLeft(t_).style.horizontalAlignment;
+}
 void Range::HorizontalAlignment(int alignment) {
     switch (alignment) {
     case xlGeneral:
@@ -523,9 +537,15 @@ void Range::HorizontalAlignment(int alignment) {
     ForEachCell(t_, [&](Cell& c, int, int) { c.style.horizontalAlignment = alignment; });
 }
 
-Font Range::Font() const { return FontObj(t_); }
-Interior Range::Interior() const { return InteriorObj(t_); }
-Borders Range::Borders() const { return BordersObj(t_); }
+Font Range::Font() const {
+    return FontObj(t_);
+}
+Interior Range::Interior() const {
+    return InteriorObj(t_);
+}
+Borders Range::Borders() const {
+    return BordersObj(t_);
+}
 
 void Range::BorderAround(int lineStyle, int weight, int colorIndex, std::optional<long> color) {
     CheckLineStyle(lineStyle);
@@ -594,14 +614,20 @@ Range Range::Columns(std::string_view letters) const {
     return first;
 }
 
-std::string Range::Address() const { return FormatAddress(t_.rect); }
+std::string Range::Address() const {
+    return FormatAddress(t_.rect);
+}
 
-Worksheet Range::Worksheet() const { return WorksheetObj(Lock(t_.sheet)); }
+Worksheet Range::Worksheet() const {
+    return WorksheetObj(Lock(t_.sheet));
+}
 
 // ---------------------------------------------------------------------------------
 // PageSetup, Window
 
-int PageSetup::Zoom() const { return Lock(s_)->printZoom.value_or(100); }
+int PageSetup::Zoom() const {
+    return Lock(s_)->printZoom.value_or(100);
+}
 void PageSetup::Zoom(int percent) {
     if (percent < 10 || percent > 400)
         throw Error("Scala di stampa non valida: ammessa da 10 a 400 %.");
@@ -610,13 +636,17 @@ void PageSetup::Zoom(int percent) {
     MarkChanged(*sheet);
 }
 
-bool Window::DisplayGridlines() const { return Lock(s_)->displayGridlines; }
+bool Window::DisplayGridlines() const {
+    return Lock(s_)->displayGridlines;
+}
 void Window::DisplayGridlines(bool show) {
     auto sheet = Lock(s_);
     sheet->displayGridlines = show;
     MarkChanged(*sheet);
 }
-int Window::Zoom() const { return Lock(s_)->windowZoom; }
+int Window::Zoom() const {
+    return Lock(s_)->windowZoom;
+}
 void Window::Zoom(int percent) {
     if (percent < 10 || percent > 400)
         throw Error("Zoom non valido: ammesso da 10 a 400 %.");
@@ -628,7 +658,9 @@ void Window::Zoom(int percent) {
 // ---------------------------------------------------------------------------------
 // Worksheet
 
-std::string Worksheet::Name() const { return Lock(s_)->name; }
+std::string Worksheet::Name() const {
+    return Lock(s_)->name;
+}
 void Worksheet::Name(std::string_view name) {
     auto sheet = Lock(s_);
     if (!sheet->book)
@@ -683,12 +715,20 @@ Range Worksheet::Columns() const {
     Lock(s_);
     return RangeObj({s_, Rect{1, 1, kMaxRows, kMaxColumns}});
 }
-Range Worksheet::Columns(int column) const { return Columns().Columns(column); }
-Range Worksheet::Columns(std::string_view letters) const { return Columns().Columns(letters); }
+Range Worksheet::Columns(int column) const {
+    return Columns().Columns(column);
+}
+Range Worksheet::Columns(std::string_view letters) const {
+    return Columns().Columns(letters);
+}
 
-void Worksheet::Calculate() const { detail::CalculateSheet(*Lock(s_)); }
+void Worksheet::Calculate() const {
+    detail::CalculateSheet(*Lock(s_));
+}
 
-PageSetup Worksheet::PageSetup() const { return PageSetupObj(Lock(s_)); }
+PageSetup Worksheet::PageSetup() const {
+    return PageSetupObj(Lock(s_));
+}
 
 void Worksheet::Activate() const {
     auto sheet = Lock(s_);
@@ -701,7 +741,9 @@ void Worksheet::Activate() const {
 // ---------------------------------------------------------------------------------
 // Worksheets, Workbook
 
-int Worksheets::Count() const { return static_cast<int>(Lock(b_)->sheets.size()); }
+int Worksheets::Count() const {
+    return static_cast<int>(Lock(b_)->sheets.size());
+}
 
 Worksheet Worksheets::Item(int index) const {
     auto book = Lock(b_);
@@ -726,7 +768,9 @@ Worksheet Worksheets::Add() const {
     return Worksheet(sheet);
 }
 
-Worksheets Workbook::Worksheets() const { return WorksheetsObj(Lock(b_)); }
+Worksheets Workbook::Worksheets() const {
+    return WorksheetsObj(Lock(b_));
+}
 
 Worksheet Workbook::ActiveSheet() const {
     auto book = Lock(b_);
@@ -767,12 +811,16 @@ void Workbook::Close() {
     book->app = nullptr;
 }
 
-std::string Workbook::Name() const { return Lock(b_)->name; }
+std::string Workbook::Name() const {
+    return Lock(b_)->name;
+}
 std::string Workbook::FullName() const {
     auto book = Lock(b_);
     return book->fullName.empty() ? book->name : book->fullName;
 }
-bool Workbook::Saved() const { return !Lock(b_)->dirty; }
+bool Workbook::Saved() const {
+    return !Lock(b_)->dirty;
+}
 
 // ---------------------------------------------------------------------------------
 // Workbooks, Window, Application
@@ -780,8 +828,8 @@ bool Workbook::Saved() const { return !Lock(b_)->dirty; }
 Workbook Workbooks::Add(int templateKind) const {
     auto app = Lock(a_);
     if (templateKind != xlWBATWorksheet)
-        throw Error("Modello di cartella di lavoro non disponibile: " +
-                    std::to_string(templateKind) + ".");
+        throw Error(
+            "Modello di cartella di lavoro non disponibile: " + std::to_string(templateKind) + ".");
     auto book = std::make_shared<WorkbookData>();
     book->app = app.get();
     book->name = "Cartel" + std::to_string(++app->booksCreated);
@@ -791,7 +839,9 @@ Workbook Workbooks::Add(int templateKind) const {
     return Workbook(book);
 }
 
-int Workbooks::Count() const { return static_cast<int>(Lock(a_)->workbooks.size()); }
+int Workbooks::Count() const {
+    return static_cast<int>(Lock(a_)->workbooks.size());
+}
 
 Workbook Workbooks::Item(int index) const {
     auto app = Lock(a_);
@@ -827,9 +877,13 @@ Workbook Application::ActiveWorkbook() const {
     return Workbook(book);
 }
 
-Worksheet Application::ActiveSheet() const { return ActiveWorkbook().ActiveSheet(); }
+Worksheet Application::ActiveSheet() const {
+    return ActiveWorkbook().ActiveSheet();
+}
 
-Window Application::ActiveWindow() const { return Window(ActiveSheet().s_); }
+Window Application::ActiveWindow() const {
+    return Window(ActiveSheet().s_);
+}
 
 void Application::Calculate() const {
     Lock(std::weak_ptr<ApplicationData>(d_));
@@ -838,7 +892,9 @@ void Application::Calculate() const {
             detail::CalculateSheet(*s);
 }
 
-bool Application::Visible() const { return d_->visible; }
+bool Application::Visible() const {
+    return d_->visible;
+}
 
 void Application::Visible(bool show) {
     Lock(std::weak_ptr<ApplicationData>(d_));
@@ -846,9 +902,9 @@ void Application::Visible(bool show) {
     if (!show || !d_->opener)
         return;
     for (auto& book : d_->workbooks) {
-            std::error_code ec;
-        const bool current = !book->fullName.empty() && !book->dirty &&
-                             std::filesystem::exists(book->fullName, ec);
+        std::error_code ec;
+        const bool current =
+            !book->fullName.empty() && !book->dirty && std::filesystem::exists(book->fullName, ec);
         d_->opener(current ? book->fullName : SaveTemporaryCopy(*book));
     }
 }

@@ -176,7 +176,9 @@ private:
 class Borders {
 public:
     class Border Item(int item) const;
-    class Border operator()(int item) const { return Item(item); }
+    class Border operator()(int item) const {
+        return Item(item);
+    }
     void LineStyle(int style);
     void Weight(int weight);
     void ColorIndex(int paletteIndex);
@@ -309,7 +311,9 @@ public:
     class Worksheets Worksheets() const;
     Worksheet Worksheets(int index) const { return Worksheets().Item(index); }
     Worksheet Worksheets(std::string_view name) const { return Worksheets().Item(name); }
-    class Worksheets WorkSheets() const { return Worksheets(); }
+    class Worksheets WorkSheets() const {
+        return Worksheets();
+    }
     Worksheet WorkSheets(int index) const { return Worksheets(index); }
     Worksheet WorkSheets(std::string_view name) const { return Worksheets(name); }
     Worksheet ActiveSheet() const;
@@ -376,7 +380,9 @@ public:
 
     class Workbooks Workbooks() const;
     Workbook Workbooks(int index) const { return Workbooks().Item(index); }
-    class Workbooks WorkBooks() const { return Workbooks(); }
+    class Workbooks WorkBooks() const {
+        return Workbooks();
+    }
     Workbook WorkBooks(int index) const { return Workbooks(index); }
     Workbook ActiveWorkbook() const;
     Worksheet ActiveSheet() const;

@@ -124,7 +124,8 @@ public:
     std::size_t Size() const { return cache_.size(); }
 
 private:
-    static void SetBorder(lxw_format* f, const BorderLine& l, void (*setStyle)(lxw_format*, uint8_t),
+    static void SetBorder(lxw_format* f, const BorderLine& l,
+                          void (*setStyle)(lxw_format*, uint8_t),
                           void (*setColor)(lxw_format*, lxw_color_t)) {
         const std::uint8_t s = LxwBorder(l);
         if (s == LXW_BORDER_NONE)
@@ -138,7 +139,9 @@ private:
     std::map<Style, lxw_format*> cache_;
 };
 
-std::string CellName(int row, int col) { return ColumnName(col) + std::to_string(row); }
+std::string CellName(int row, int col) {
+    return ColumnName(col) + std::to_string(row);
+}
 
 void Check(lxw_error rc, int row, int col) {
     if (rc == LXW_NO_ERROR)
@@ -212,7 +215,8 @@ std::string SystemReason(int err, const std::string& folder) {
         return "il disco è pieno";
     case ENOENT:
     case ENOTDIR:
-        return "la cartella \"" + folder + "\" non esiste";
+        // The folder was found a moment ago: it accepts no files (or just vanished).
+        return "non si possono creare file nella cartella \"" + folder + "\"";
     case ENAMETOOLONG:
         return "il nome del file è troppo lungo";
     default:

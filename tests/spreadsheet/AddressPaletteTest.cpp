@@ -48,16 +48,11 @@ struct PaletteRow {
 
 TEST(Palette, DefaultColoursByIndex) {
     const PaletteRow rows[] = {
-        {"TitleFillNotBlack", 1, 0x000000},
-        {"WhiteWrong", 2, 0xFFFFFF},
-        {"PieceTitleNotBlue", 5, 0x0000FF},
-        {"CostTitleNotDarkRed", 9, 0x800000},
-        {"KeyValueNotGreen", 10, 0x008000},
-        {"LabelFillNotLightGrey", 15, 0xC0C0C0},
-        {"LastIndexWrong", 56, 0x333333},
-        {"OffByOneAtIndex40", 40, 0xFFCC99},
-        {"ZeroAccepted", 0, std::nullopt},
-        {"PastLastAccepted", 57, std::nullopt},
+        {"TitleFillNotBlack", 1, 0x000000}, {"WhiteWrong", 2, 0xFFFFFF},
+        {"PieceTitleNotBlue", 5, 0x0000FF}, {"CostTitleNotDarkRed", 9, 0x800000},
+        {"KeyValueNotGreen", 10, 0x008000}, {"LabelFillNotLightGrey", 15, 0xC0C0C0},
+        {"LastIndexWrong", 56, 0x333333},   {"OffByOneAtIndex40", 40, 0xFFCC99},
+        {"ZeroAccepted", 0, std::nullopt},  {"PastLastAccepted", 57, std::nullopt},
     };
     for (const auto& r : rows)
         EXPECT_EQ(PaletteRgb(r.index), r.rgb) << r.fault;

@@ -111,9 +111,8 @@ TEST_F(FormulaSheet, EvaluatesLikeASpreadsheet) {
     };
     for (const auto& r : rows) {
         const CellValue got = Eval(r.formula);
-        EXPECT_TRUE(Same(got, r.expected))
-            << r.fault << ": " << r.formula << " gave " << Show(got) << ", wanted "
-            << Show(r.expected);
+        EXPECT_TRUE(Same(got, r.expected)) << r.fault << ": " << r.formula << " gave " << Show(got)
+                                           << ", wanted " << Show(r.expected);
     }
 }
 

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -56,8 +56,8 @@ TEST(ObjectModel, SheetNamesTheFileCannotHoldAreRefused) {
     Application app;
     Workbook book = app.Workbooks().Add();
     book.Worksheets().Add();
-    const char* bad[] = {"", "a/b", "a[1]", "Che?", "'citato'", "Nome lungo più di trentun caratteri",
-                         "foglio1"};
+    const char* bad[] = {
+        "", "a/b", "a[1]", "Che?", "'citato'", "Nome lungo più di trentun caratteri", "foglio1"};
     for (const char* name : bad)
         EXPECT_THROW(book.Worksheets(2).Name(name), Error) << name;
     EXPECT_EQ(book.Worksheets(2).Name(), "Foglio2");
@@ -196,7 +196,8 @@ struct NameRow {
 
 TEST(FileName, XlsxContentGetsAnXlsxName) {
     const NameRow rows[] = {
-        {"XlsNameKeptForXlsxContent", "/home/anna/EXCEL/report.xls", "/home/anna/EXCEL/report.xlsx"},
+        {"XlsNameKeptForXlsxContent", "/home/anna/EXCEL/report.xls",
+         "/home/anna/EXCEL/report.xlsx"},
         {"UppercaseXlsMissed", "REPORT.XLS", "REPORT.xlsx"},
         {"XlsxNameChanged", "report.xlsx", "report.xlsx"},
         {"NoExtensionLeftBare", "report", "report.xlsx"},
@@ -241,6 +242,21 @@ TEST(Saving, BelowAFileThrowsAndLeavesNothingBehind) {
         left.push_back(e.path().filename().string());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"cartella.xlsx", "file"})) << "temporary file left";
+}
+
+TEST(Saving, IntoAFolderThatTakesNoFilesThrowsAClearError) {
+    // Root may write almost anywhere; the process table takes no files from anyone.
+    Application app;
+    Workbook book = app.Workbooks().Add();
+    try {
+        book.SaveAs("/proc/velcaro-riepilogo.xls");
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        const std::string text = e.what();
+        EXPECT_TRUE(Contains(text, "/proc/velcaro-riepilogo.xlsx")) << text;
+        EXPECT_FALSE(Contains(text, "non esiste")) << "the folder does exist: " << text;
+    }
+    EXPECT_FALSE(book.Saved());
 }
 
 TEST(Saving, VisibleOpensTheSavedFileOrACopyOfWhatIsShown) {

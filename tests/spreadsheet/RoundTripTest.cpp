@@ -239,9 +239,10 @@ TEST(RoundTrip, AnIndependentReaderSeesWhatTheReportMeant) {
         const char* column;
         double width;
     };
-    const Width widths[] = {
-        {"SpacerWidthLost", "A", 2}, {"LabelWidthLost", "B", 27}, {"NarrowWidthLost", "C", 1},
-        {"ValueWidthLost", "D", 10}};
+    const Width widths[] = {{"SpacerWidthLost", "A", 2},
+                            {"LabelWidthLost", "B", 27},
+                            {"NarrowWidthLost", "C", 1},
+                            {"ValueWidthLost", "D", 10}};
     for (const auto& w : widths) {
         // The file stores the width plus the cell padding, under one character.
         const double got = NumberOf(at(p + w.column + ".width"));

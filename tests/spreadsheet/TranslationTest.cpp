@@ -36,8 +36,7 @@ TEST(FormulaTranslation, GivesTheFileInvariantForm) {
     const Row rows[] = {
         {"SeNotTranslated", "=SE(D14=0,0,D6/D14)", "=IF(D14=0,0,D6/D14)"},
         {"SommaNotTranslated", "=SOMMA(D30:D33)", "=SUM(D30:D33)"},
-        {"NestedCallsNotTranslated",
-         "=SE(I13=0,0,((E8/1000)*(E9/1000)*I9*I13)/D14)",
+        {"NestedCallsNotTranslated", "=SE(I13=0,0,((E8/1000)*(E9/1000)*I9*I13)/D14)",
          "=IF(I13=0,0,((E8/1000)*(E9/1000)*I9*I13)/D14)"},
         {"PlainArithmeticChanged", "=(R13/1000*D14*M17)+(D12*M17)+M12",
          "=(R13/1000*D14*M17)+(D12*M17)+M12"},
