@@ -25,9 +25,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -775,7 +777,7 @@ void Binder::SyncKind(Entry& e) {
         auto* cb = static_cast<QComboBox*>(w);
         const auto& model = static_cast<const ui::DBLookupComboBox&>(*c);
         const auto items = model.Items();
-        SetComboItems(cb, ToQtList(items));
+        SyncLookupList(e, items, model.ListRows());
         cb->setCurrentIndex(IndexIn(items, model.KeyValue()));
         break;
     }
@@ -973,6 +975,47 @@ void Binder::SyncNavigator(Entry& e) {
         e.parts[i]->setEnabled(model.ButtonEnabled(b));
         e.parts[i]->setToolTip(hintIndex < hints.size() ? ToolTipOf(hints[hintIndex]) : QString());
     }
+}
+
+void Binder::SyncLookupList(Entry& e, const std::vector<std::string>& keys,
+                            const std::vector<std::vector<std::string>>& rows) {
+    auto* cb = static_cast<QComboBox*>(e.widget.data());
+    const auto& model = static_cast<const ui::DBLookupComboBox&>(*e.control);
+    // The open list shows the shown fields in columns; the closed box shows the list field
+    // of the chosen record (the key when the list field is not among them). Each row of the
+    // Qt model holds the key first, then the shown fields.
+    if (keys == e.lookupKeys && rows == e.lookupRows && cb->model() == e.lookupModel)
+        return;
+    e.lookupKeys = keys;
+    e.lookupRows = rows;
+    const auto& shown = model.ShownFields();
+    if (!e.lookupModel) {
+        e.lookupModel = new QStandardItemModel(cb);
+        auto* view = new QTreeView(cb);
+        view->setHeaderHidden(true);
+        view->setRootIsDecorated(false);
+        view->setAllColumnsShowFocus(true);
+        cb->setModel(e.lookupModel);
+        cb->setView(view);
+    }
+    e.lookupModel->clear();
+    const int columns = 1 + static_cast<int>(shown.size());
+    e.lookupModel->setColumnCount(columns);
+    for (size_t r = 0; r < keys.size(); ++r) {
+        QList<QStandardItem*> row{new QStandardItem(ToQt(keys[r]))};
+        for (size_t col = 0; col < shown.size(); ++col)
+            row << new QStandardItem(r < rows.size() && col < rows[r].size() ? ToQt(rows[r][col])
+                                                                             : QString());
+        e.lookupModel->appendRow(row);
+    }
+    const int listColumn = IndexIn(shown, model.ListField());
+    cb->setModelColumn(listColumn >= 0 ? listColumn + 1 : 0);
+    auto* view = static_cast<QTreeView*>(cb->view());
+    view->setColumnHidden(0, true);
+    for (int col = 0; col < columns; ++col)
+        view->resizeColumnToContents(col);
+    if (model.DropDownWidth() > 0)
+        view->setMinimumWidth(model.DropDownWidth());
 }
 
 void Binder::SyncStatusBar(Entry& e) {

@@ -26,6 +26,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QStandardItemModel;
 
 namespace velcaro::qt {
 
@@ -59,6 +60,9 @@ private:
         std::vector<int> partIds;                     // navigator: the NavButton of each part
         std::vector<QPointer<QLabel>> panels;         // status bar panels
         GridModel* grid = nullptr;
+        QStandardItemModel* lookupModel = nullptr; // lookup list: key, then shown fields
+        std::vector<std::string> lookupKeys;
+        std::vector<std::vector<std::string>> lookupRows;
         std::string picture; // the image file shown, as the program names it
         std::string glyph;   // the button picture shown
         int columns = 0;     // radio group: columns laid out
@@ -74,6 +78,8 @@ private:
     void SyncKind(Entry& e);
     void SyncRadios(Entry& e);
     void SyncNavigator(Entry& e);
+    void SyncLookupList(Entry& e, const std::vector<std::string>& keys,
+                        const std::vector<std::vector<std::string>>& rows);
     void SyncStatusBar(Entry& e);
     void SyncImage(Entry& e);
     void SyncForm();

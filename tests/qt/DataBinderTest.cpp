@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -229,11 +230,18 @@ TEST_F(DataBinderTest, PostTakesWhatIsTypedInTheFocusedBox) {
 TEST_F(DataBinderTest, ListsAndRadiosFollowTheRecord) {
     auto* lookup = Widget<QComboBox>(form.dblcbPallet);
     EXPECT_EQ(lookup->count(), 3);
-    EXPECT_EQ(lookup->itemText(1), QStringLiteral("IND"));
+    EXPECT_EQ(lookup->itemText(1), QStringLiteral("Industriale"))
+        << "closed text is the list field";
+    EXPECT_EQ(lookup->model()->index(1, 0).data().toString(), QStringLiteral("IND"));
+    auto* list = qobject_cast<QTreeView*>(lookup->view());
+    ASSERT_NE(list, nullptr) << "the open list shows no columns";
+    EXPECT_TRUE(list->isColumnHidden(0));
+    EXPECT_FALSE(list->isColumnHidden(1)) << "Codice not shown";
+    EXPECT_FALSE(list->isColumnHidden(2)) << "Descrizione not shown";
     emit lookup->activated(2);
     EXPECT_EQ(T().RecNo(), 3);
     EXPECT_EQ(form.dblcbPallet.KeyValue(), "PL1");
-    EXPECT_EQ(lookup->currentIndex(), 2);
+    EXPECT_EQ(lookup->currentText(), QStringLiteral("Plastica leggero"));
 
     auto* family = Widget<QComboBox>(form.dbcbFamiglia);
     EXPECT_EQ(family->currentText(), QStringLiteral("PLASTICA"));
