@@ -314,14 +314,14 @@ struct Table::Impl {
 
     void ClearBuffer() {
         for (auto& v : buffer)
-            v = Value{};
+            v.emplace<std::monostate>();
     }
 
     void CalcFields() {
         if (fields.size() == storedCount)
             return;
         for (std::size_t i = storedCount; i < buffer.size(); ++i)
-            buffer[i] = Value{};
+            buffer[i].emplace<std::monostate>();
         if (!self.OnCalcFields)
             return;
         const DataSetState before = state;
