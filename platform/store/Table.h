@@ -89,12 +89,14 @@ public:
     void SetDatabase(std::shared_ptr<Database> db);
     Field& AddCalculatedField(const std::string& name, FieldType resultType);
 
-    // Index: "" = primary (or the default order when the table has none).
+    // Index: "" = primary (or the default order when the table has none). On an open
+    // cursor: posts/cancels an edit, drops the key range and stays on the current record
+    // (no scroll events). An unknown name throws.
     void SetIndexName(const std::string& indexName);
     const std::string& IndexName() const;
 
     void Open();   // throws velcaro::Error with the store's text when missing/unreadable
-    void Close();
+    void Close(); // unposted changes are dropped; the key range is dropped
     bool Active() const;
     void EmptyTable(); // deletes every record (the cursor may be open or closed)
 
@@ -122,21 +124,26 @@ public:
                                                           int maxRows = -1);
 
     Bookmark GetBookmark() const;
-    void GotoBookmark(Bookmark b);       // throws when the record is gone
+    void GotoBookmark(Bookmark b);       // throws when the record is gone; 0 does nothing
     void FreeBookmark(Bookmark b);
     bool BookmarkValid(Bookmark b) const;
 
     bool Locate(const std::string& fieldName, const Value& value); // exact, in index order
 
+    // Then on the first record of the range (with scroll events). Only the last key value
+    // given may differ between low and high.
     void SetRange(const std::vector<Value>& low, const std::vector<Value>& high);
+    // Stays on the current record (no scroll events).
     void CancelRange();
     bool FindKey(const std::vector<Value>& key);
 
-    void Refresh();
+    void Refresh(); // re-reads the range, stays on the current record; no scroll events
 
     void Append();
     void Insert();
-    void Edit();
+    void Edit(); // on an empty cursor: Append
+    // One transaction (a savepoint inside one the caller opened with Database::Begin). On
+    // failure the table is unchanged and the cursor stays in Edit/Insert with its values.
     void Post();
     void Cancel();
     void Delete();
