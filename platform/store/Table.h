@@ -27,9 +27,9 @@ enum class DataSetState { Inactive, Browse, Edit, Insert, SetKey, CalcFields };
 class Field {
 public:
     const std::string& FieldName() const;
-    FieldType DataType() const;       // for a calculated field: its result type
+    FieldType DataType() const; // for a calculated field: its result type
     bool Calculated() const;
-    bool Required() const;            // may be changed by the program
+    bool Required() const; // may be changed by the program
     void SetRequired(bool r);
     int Size() const;
 
@@ -40,18 +40,19 @@ public:
     void SetDisplayWidth(int characters);
 
     bool IsNull() const;
-    std::string AsString() const;     // general form for numbers, "" when null
-    std::int32_t AsInteger() const;   // floats round half to even; null -> 0; throws on non-number text
-    double AsFloat() const;           // null -> 0
+    std::string AsString() const; // general form for numbers, "" when null
+    std::int32_t
+    AsInteger() const;      // floats round half to even; null -> 0; throws on non-number text
+    double AsFloat() const; // null -> 0
     bool AsBoolean() const;
     Value AsValue() const;
-    std::string DisplayText() const;  // by DisplayFormat under the regional settings
+    std::string DisplayText() const; // by DisplayFormat under the regional settings
 
     // Reading a closed table gives the empty value, as a view that still shows it expects.
     // Writing requires the table in Edit/Insert (a calculated field may be written whenever
     // the table is open; its handler writes it in the CalcFields state). Writing a stored
     // field recomputes the calculated fields. An auto-increment field cannot be written.
-    void SetAsString(const std::string& text);  // converts to the field's type
+    void SetAsString(const std::string& text); // converts to the field's type
     void SetAsInteger(std::int32_t v);
     void SetAsFloat(double v);
     void SetAsBoolean(bool v);
@@ -95,7 +96,7 @@ public:
     void SetIndexName(const std::string& indexName);
     const std::string& IndexName() const;
 
-    void Open();   // throws velcaro::Error with the store's text when missing/unreadable
+    void Open();  // throws velcaro::Error with the store's text when missing/unreadable
     void Close(); // unposted changes are dropped; the key range is dropped
     bool Active() const;
     void EmptyTable(); // deletes every record (the cursor may be open or closed)
@@ -120,11 +121,11 @@ public:
     // without moving the cursor: each record is read into a scratch buffer and its
     // calculated fields are computed for it (OnCalcFields runs), as a grid shows its rows.
     // No scroll events. maxRows < 0 = all.
-    std::vector<std::vector<std::string>> RowsDisplayText(const std::vector<std::string>& fieldNames,
-                                                          int maxRows = -1);
+    std::vector<std::vector<std::string>>
+    RowsDisplayText(const std::vector<std::string>& fieldNames, int maxRows = -1);
 
     Bookmark GetBookmark() const;
-    void GotoBookmark(Bookmark b);       // throws when the record is gone; 0 does nothing
+    void GotoBookmark(Bookmark b); // throws when the record is gone; 0 does nothing
     void FreeBookmark(Bookmark b);
     bool BookmarkValid(Bookmark b) const;
 
