@@ -288,6 +288,38 @@ namespace {
 std::int32_t TrimmedInt(const ui::Control& c) { return text::StrToInt(text::Trim(c.Text())); }
 } // namespace
 
+void TMainForm::WriteSolutions(const std::array<RigaSoluzione, kNumeroSoluzioni>& rows)
+{
+    dm.tbCalcoli.Close();
+    dm.tbCalcoli.EmptyTable();
+    dm.tbCalcoli.Open();
+    dm.tbAppoggioStrati.Close();
+    dm.tbAppoggioStrati.EmptyTable();
+    dm.tbAppoggioStrati.Open();
+    for (const RigaSoluzione& r : rows) {
+        dm.tbCalcoli.Append();
+        dm.tbCalcoliID->SetAsInteger(r.ID);
+        dm.tbCalcoliSaturo->SetAsString("No");
+        dm.tbCalcoliContenitoreA->SetAsInteger(r.ContenitoreA);
+        dm.tbCalcoliContenitoreB->SetAsInteger(r.ContenitoreB);
+        dm.tbCalcoliContenitoreH->SetAsInteger(r.ContenitoreH);
+        dm.tbCalcoliPezzoA->SetAsInteger(r.PezzoA);
+        dm.tbCalcoliPezzoB->SetAsInteger(r.PezzoB);
+        dm.tbCalcoliPezzoH->SetAsInteger(r.PezzoH);
+        dm.tbCalcoliCompenetraA->SetAsInteger(r.CompenetraA);
+        dm.tbCalcoliCompenetraB->SetAsInteger(r.CompenetraB);
+        dm.tbCalcoliCompenetraH->SetAsInteger(r.CompenetraH);
+        dm.tbCalcoliQuantita->SetAsInteger(r.Quantita);
+        dm.tbCalcoliQuantitaA->SetAsInteger(r.QuantitaA);
+        dm.tbCalcoliQuantitaB->SetAsInteger(r.QuantitaB);
+        dm.tbCalcoliQuantitaH->SetAsInteger(r.QuantitaH);
+        dm.tbCalcoli.Post();
+        dm.tbAppoggioStrati.Append();
+        dm.tbAppoggioStratiNumeroStrati->SetAsInteger(r.QuantitaH);
+        dm.tbAppoggioStrati.Post();
+    }
+}
+
 void TMainForm::bbCalcoliClick()
 {
     // A failed check: its message, the error summary, the focus where one is named.
@@ -388,33 +420,21 @@ void TMainForm::bbCalcoliClick()
     // fit in 32 bits is refused with the previous results still in place.
     const auto rows = CalcolaSoluzioni(contenitore, pezzo, sheets);
 
-    dm.tbCalcoli.Close();
-    dm.tbCalcoli.EmptyTable();
-    dm.tbCalcoli.Open();
-    dm.tbAppoggioStrati.Close();
-    dm.tbAppoggioStrati.EmptyTable();
-    dm.tbAppoggioStrati.Open();
-    for (const RigaSoluzione& r : rows) {
-        dm.tbCalcoli.Append();
-        dm.tbCalcoliID->SetAsInteger(r.ID);
-        dm.tbCalcoliSaturo->SetAsString("No");
-        dm.tbCalcoliContenitoreA->SetAsInteger(r.ContenitoreA);
-        dm.tbCalcoliContenitoreB->SetAsInteger(r.ContenitoreB);
-        dm.tbCalcoliContenitoreH->SetAsInteger(r.ContenitoreH);
-        dm.tbCalcoliPezzoA->SetAsInteger(r.PezzoA);
-        dm.tbCalcoliPezzoB->SetAsInteger(r.PezzoB);
-        dm.tbCalcoliPezzoH->SetAsInteger(r.PezzoH);
-        dm.tbCalcoliCompenetraA->SetAsInteger(r.CompenetraA);
-        dm.tbCalcoliCompenetraB->SetAsInteger(r.CompenetraB);
-        dm.tbCalcoliCompenetraH->SetAsInteger(r.CompenetraH);
-        dm.tbCalcoliQuantita->SetAsInteger(r.Quantita);
-        dm.tbCalcoliQuantitaA->SetAsInteger(r.QuantitaA);
-        dm.tbCalcoliQuantitaB->SetAsInteger(r.QuantitaB);
-        dm.tbCalcoliQuantitaH->SetAsInteger(r.QuantitaH);
-        dm.tbCalcoli.Post();
-        dm.tbAppoggioStrati.Append();
-        dm.tbAppoggioStratiNumeroStrati->SetAsInteger(r.QuantitaH);
-        dm.tbAppoggioStrati.Post();
+    // The old results go and the new ones come in one transaction: the tables never hold
+    // half a calculation, and the disk is flushed once instead of once per row.
+    store::Database& db = *dm.tbCalcoli.GetDatabase();
+    db.Begin();
+    try {
+        WriteSolutions(rows);
+        db.Commit();
+    } catch (...) {
+        db.Rollback();
+        // The cursors saw rows that are no longer there.
+        dm.tbCalcoli.Close();
+        dm.tbCalcoli.Open();
+        dm.tbAppoggioStrati.Close();
+        dm.tbAppoggioStrati.Open();
+        throw;
     }
     dm.tbCalcoli.First();
     ShowModalIfThere(fCalcoli);

@@ -1,11 +1,13 @@
 #pragma once
 // The main window: the container, the piece, the separators, the vehicle and the results
 // of one packing analysis, and the commands that run on them.
+#include "analysis/Calculation.h"
 #include "data/ReportRecords.h"
 #include "data/uModuloDati.h"
 #include "platform/ui/DataControls.h"
 #include "platform/ui/Form.h"
 
+#include <array>
 #include <vector>
 
 namespace velcaro::analysis {
@@ -112,6 +114,8 @@ public:
 
 private:
     std::vector<ui::MaskEdit*> PieceEdits(); // weight, width, length, height, cW, cL, cT
+    // Empties the two result tables and appends the six solutions and their layer counts.
+    void WriteSolutions(const std::array<RigaSoluzione, kNumeroSoluzioni>& rows);
     void ShowModalIfThere(ui::Form* form);
 };
 

@@ -23,7 +23,7 @@ const char* const kFamilies[] = {"CASSONE METALLICO", "CASSA di LEGNO", "CASSETT
 const std::string& BigProgramDir()
 {
     static const std::string dir = [] {
-        std::string pattern = (fs::temp_directory_path() / "velcaro-bench-XXXXXX").string();
+        std::string pattern = (fs::temp_directory_path() / "velcaro-bench-big-XXXXXX").string();
         const std::string d = mkdtemp(pattern.data());
         fs::create_directories(d + "/Dati");
         auto db = store::Database::Create(d + "/Dati/Velcaro.db");
