@@ -178,7 +178,9 @@ void Form::UserKey(const std::string& key)
         for (Control* c : controls_) {
             auto* b = dynamic_cast<Button*>(c);
             if (b && b->Enabled() && b->Visible() && (enter ? b->Default() : b->Cancel())) {
-                b->UserClick();
+                // A dialog key presses the button where the focus is: the edit being typed
+                // in is not left, so its exit handler does not run.
+                b->Click();
                 return;
             }
         }

@@ -46,7 +46,8 @@ public:
     void Close();     // OnClose decides; by default the window is hidden
     void Hide();
 
-    // Key presses: Enter clicks the default button, Esc the cancel button, F1 asks help
+    // Key presses: Enter clicks the default button, Esc the cancel button (the focus stays
+    // where it is), F1 asks help
     // for HelpContext (nothing when it is 0), any other key goes to OnKeyPress.
     void UserKey(const std::string& key);
 
