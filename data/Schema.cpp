@@ -124,36 +124,19 @@ TableDef MakeAppoggioStrati()
 
 } // namespace
 
-const TableDef& ContenitoriDef()
+// Each definition is made once, on first use, and lives for the whole run.
+template <TableDef (*Make)()> const TableDef& Once()
 {
-    static const TableDef def = MakeContenitori();
+    static const TableDef def = Make();
     return def;
 }
-const TableDef& PalletDef()
-{
-    static const TableDef def = MakePallet();
-    return def;
-}
-const TableDef& SeparatoriDef()
-{
-    static const TableDef def = MakeSeparatori();
-    return def;
-}
-const TableDef& AutomezziDef()
-{
-    static const TableDef def = MakeAutomezzi();
-    return def;
-}
-const TableDef& CalcoliDef()
-{
-    static const TableDef def = MakeCalcoli();
-    return def;
-}
-const TableDef& AppoggioStratiDef()
-{
-    static const TableDef def = MakeAppoggioStrati();
-    return def;
-}
+
+const TableDef& ContenitoriDef() { return Once<MakeContenitori>(); }
+const TableDef& PalletDef() { return Once<MakePallet>(); }
+const TableDef& SeparatoriDef() { return Once<MakeSeparatori>(); }
+const TableDef& AutomezziDef() { return Once<MakeAutomezzi>(); }
+const TableDef& CalcoliDef() { return Once<MakeCalcoli>(); }
+const TableDef& AppoggioStratiDef() { return Once<MakeAppoggioStrati>(); }
 
 std::vector<const TableDef*> AllTables()
 {

@@ -133,22 +133,9 @@ std::optional<std::string> Control::Property(const std::string& name) const
     return std::nullopt;
 }
 
-int Control::Observe(std::function<void()> cb)
-{
-    observers_.emplace_back(nextObserver_, std::move(cb));
-    return nextObserver_++;
-}
-void Control::Unobserve(int id)
-{
-    std::erase_if(observers_, [id](const auto& p) { return p.first == id; });
-}
-void Control::Changed()
-{
-    // A copy: an observer may unobserve while being told.
-    auto copy = observers_;
-    for (auto& [id, cb] : copy)
-        cb();
-}
+int Control::Observe(std::function<void()> cb) { return observers_.Add(std::move(cb)); }
+void Control::Unobserve(int id) { observers_.Remove(id); }
+void Control::Changed() { observers_.Notify(); }
 void Control::UserClick()
 {
     if (OnClick)

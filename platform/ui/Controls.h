@@ -8,6 +8,8 @@
 // Ownership: a Control belongs to the window object that declares it; it registers
 // itself with its Form by name on construction and must not outlive the Form.
 // Views observe a control through Observe(); they never own it.
+#include "platform/ui/Observers.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -104,8 +106,7 @@ private:
     std::string hint_;
     Color color_ = clBtnFace;
     int tag_ = 0;
-    std::vector<std::pair<int, std::function<void()>>> observers_;
-    int nextObserver_ = 1;
+    Observers observers_;
 };
 
 class Label : public Control {

@@ -193,20 +193,8 @@ void Form::UserKey(const std::string& key)
         OnKeyPress(k);
 }
 
-int Form::Observe(std::function<void()> cb)
-{
-    observers_.emplace_back(nextObserver_, std::move(cb));
-    return nextObserver_++;
-}
-void Form::Unobserve(int id)
-{
-    std::erase_if(observers_, [id](const auto& p) { return p.first == id; });
-}
-void Form::Changed()
-{
-    auto copy = observers_;
-    for (auto& [id, cb] : copy)
-        cb();
-}
+int Form::Observe(std::function<void()> cb) { return observers_.Add(std::move(cb)); }
+void Form::Unobserve(int id) { observers_.Remove(id); }
+void Form::Changed() { observers_.Notify(); }
 
 } // namespace velcaro::ui

@@ -84,8 +84,7 @@ private:
     Control* focusDuringExit_ = nullptr;
     bool focusRequestedDuringExit_ = false;
     std::vector<Control*> controls_;
-    std::vector<std::pair<int, std::function<void()>>> observers_;
-    int nextObserver_ = 1;
+    Observers observers_;
 };
 
 } // namespace velcaro::ui

@@ -3,21 +3,14 @@
 #include "Fakes.h"
 #include "fmain.h"
 
+#include "RowPrinter.h"
+
 #include <gtest/gtest.h>
 
 #include <locale>
 
 namespace dorvik {
 namespace {
-
-// Parameterised rows print as the fault they guard against.
-template <class Row>
-requires requires(const Row& row) {
-    row.fault;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.fault;
-}
 
 using testing::Box;
 using testing::FakeHost;

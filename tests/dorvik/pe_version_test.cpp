@@ -4,21 +4,14 @@
 #include "PeVersion.h"
 #include "TempDir.h"
 
+#include "RowPrinter.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 namespace dorvik {
 namespace {
-
-// Parameterised rows print as the fault they guard against.
-template <class Row>
-requires requires(const Row& row) {
-    row.fault;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.fault;
-}
 
 using testing::BuildPe;
 using testing::Bytes;

@@ -3,6 +3,8 @@
 #include "SqliteTable.h"
 #include "TempDir.h"
 
+#include "RowPrinter.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -10,15 +12,6 @@
 
 namespace dorvik {
 namespace {
-
-// Parameterised rows print as the fault they guard against.
-template <class Row>
-requires requires(const Row& row) {
-    row.fault;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.fault;
-}
 
 using testing::ScopedCurrentPath;
 using testing::TempDir;
