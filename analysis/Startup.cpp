@@ -41,10 +41,20 @@ void Program::Start(const StartOptions& options)
         app.Dispatch([&] { MainForm->FormCreate(); });
         created(*MainForm);
 
+        fCalcoli = &app.Create<quantities::TfCalcoli>(*dmModuloDati, state, *MainForm);
+        app.Dispatch([&] { fCalcoli->FormCreate(); });
+        created(*fCalcoli);
+        MainForm->fCalcoli = fCalcoli;
+
         AboutBox = &app.Create<TAboutBox>();
         app.Dispatch([&] { AboutBox->FormCreate(); });
         created(*AboutBox);
         MainForm->AboutBox = AboutBox;
+
+        fUltimoStrato = &app.Create<quantities::TfUltimoStrato>();
+        created(*fUltimoStrato);
+        fUltimoStrato->fCalcoli = fCalcoli;
+        fCalcoli->fUltimoStrato = fUltimoStrato;
 
         if (options.closeSplash)
             options.closeSplash(splash);

@@ -11,6 +11,8 @@
 #include "data/ReportRecords.h"
 #include "data/uModuloDati.h"
 #include "platform/ui/Application.h"
+#include "quantities/uCalcoli.h"
+#include "quantities/uUltimoStrato.h"
 
 #include <functional>
 #include <memory>
@@ -44,6 +46,8 @@ public:
     ui::Application app;
     TMainForm* MainForm = nullptr;
     TAboutBox* AboutBox = nullptr;
+    quantities::TfCalcoli* fCalcoli = nullptr;
+    quantities::TfUltimoStrato* fUltimoStrato = nullptr;
 
     // Program flags by name ("CalcoloEffettuato", …); nullopt for an unknown name.
     std::optional<bool> Flag(const std::string& name) const;
