@@ -51,6 +51,18 @@ void Program::Start(const StartOptions& options)
         created(*AboutBox);
         MainForm->AboutBox = AboutBox;
 
+        Progress = &app.Create<report::TProgress>();
+        app.Dispatch([&] { Progress->FormCreate(); });
+        created(*Progress);
+        excelExport = std::make_unique<report::ExcelExport>(app, state, *Progress);
+        excelExport->rgTramezzi = &MainForm->rgTramezzi;
+        MainForm->excelExport = excelExport.get();
+
+        fCostoTrasporto = &app.Create<stowage::TfCostoTrasporto>(state);
+        app.Dispatch([&] { fCostoTrasporto->FormCreate(); });
+        created(*fCostoTrasporto);
+        MainForm->fCostoTrasporto = fCostoTrasporto;
+
         fUltimoStrato = &app.Create<quantities::TfUltimoStrato>();
         created(*fUltimoStrato);
         fUltimoStrato->fCalcoli = fCalcoli;
@@ -67,6 +79,8 @@ std::optional<bool> Program::Flag(const std::string& name) const
 {
     if (name == "CalcoloEffettuato")
         return state.CalcoloEffettuato;
+    if (name == "ProcessoInterrotto")
+        return Progress && Progress->ProcessoInterrotto;
     return std::nullopt;
 }
 

@@ -13,6 +13,9 @@
 #include "platform/ui/Application.h"
 #include "quantities/uCalcoli.h"
 #include "quantities/uUltimoStrato.h"
+#include "report/Progform.h"
+#include "report/uFunction_Procedure.h"
+#include "stowage/uCostoTrasporto.h"
 
 #include <functional>
 #include <memory>
@@ -48,6 +51,10 @@ public:
     TAboutBox* AboutBox = nullptr;
     quantities::TfCalcoli* fCalcoli = nullptr;
     quantities::TfUltimoStrato* fUltimoStrato = nullptr;
+    report::TProgress* Progress = nullptr;
+    stowage::TfCostoTrasporto* fCostoTrasporto = nullptr;
+    // The summary export; made with the progress window. Tests replace its Factory.
+    std::unique_ptr<report::ExcelExport> excelExport;
 
     // Program flags by name ("CalcoloEffettuato", …); nullopt for an unknown name.
     std::optional<bool> Flag(const std::string& name) const;

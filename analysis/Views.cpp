@@ -2,13 +2,23 @@
 
 #include "platform/qt/View.h"
 
+#include "ui_Progform.h"
+#include "ui_uCostoTrasporto.h"
 #include "ui_uMain.h"
 #include "ui_uSplash.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include <functional>
+#include <vector>
 
 namespace velcaro::analysis {
 
@@ -21,6 +31,39 @@ void CentreOnScreen(QWidget& w)
         w.move(r.topLeft());
     }
 }
+// Every key typed anywhere in the progress window asks for a stop, as the window's own key
+// handler says; Enter still presses STOP, its default button.
+class AnyKeyFilter : public QObject {
+public:
+    AnyKeyFilter(ui::Form& form, QObject* parent) : QObject(parent), form_(form) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->text().isEmpty())
+            return false;
+        const std::string typed = key->text().toStdString();
+        form_.App().Dispatch([this, &typed] { form_.UserKey(typed); });
+        return true;
+    }
+
+private:
+    ui::Form& form_;
+};
+
+// An observer left on a form or control, taken off when the view goes.
+struct Observation {
+    std::function<void(int)> unobserve;
+    int id = 0;
+    ~Observation()
+    {
+        if (unobserve)
+            unobserve(id);
+    }
+};
 } // namespace
 
 struct ProgramViews::Impl {
@@ -29,10 +72,61 @@ struct ProgramViews::Impl {
     std::unique_ptr<qt::View<Ui::MainForm>> main;
     std::unique_ptr<qt::View<Ui::AboutBox, QDialog>> about;
     std::unique_ptr<qt::View<Ui::AboutBox, QDialog>> splash;
+    std::unique_ptr<qt::View<Ui::Progress, QDialog>> progress;
+    std::unique_ptr<qt::View<Ui::fCostoTrasporto, QDialog>> costoTrasporto;
+    QPointer<QWidget> disabledByProgress;
+    std::vector<std::unique_ptr<Observation>> observations;
+
+    void MakeProgressView(report::TProgress& form);
 };
 
+void ProgramViews::Impl::MakeProgressView(report::TProgress& form)
+{
+    progress = qt::LoadAndBind<Ui::Progress, QDialog>(form, host);
+    QDialog& w = *progress->window;
+    // No caption buttons: only STOP or a key ends the process early.
+    w.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    for (QWidget* child : w.findChildren<QWidget*>())
+        child->installEventFilter(new AnyKeyFilter(form, child));
+    w.installEventFilter(new AnyKeyFilter(form, &w));
+
+    // The eight lines with their icons and their ticks.
+    QTreeWidget* list = progress->ui.lvAvanzamento;
+    const QStyle::StandardPixmap icons[] = {
+        QStyle::SP_FileDialogInfoView,  QStyle::SP_DialogApplyButton, QStyle::SP_DesktopIcon,
+        QStyle::SP_FileDialogListView,  QStyle::SP_TitleBarNormalButton,
+        QStyle::SP_FileDialogDetailedView, QStyle::SP_FileIcon, QStyle::SP_ComputerIcon};
+    auto showTicks = [list, &form, icons] {
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = list->topLevelItem(i);
+            item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+            item->setCheckState(0, form.lvAvanzamento.Checked(i) ? Qt::Checked : Qt::Unchecked);
+            if (i < static_cast<int>(std::size(icons)))
+                item->setIcon(0, list->style()->standardIcon(icons[i]));
+        }
+    };
+    showTicks();
+    observations.push_back(std::make_unique<Observation>(Observation{
+        [&form](int id) { form.lvAvanzamento.Unobserve(id); }, form.lvAvanzamento.Observe(showTicks)}));
+
+    // The window the process disabled is disabled on screen too.
+    auto followDisabled = [this, &form] {
+        const ui::Form* d = form.DisabledWindow();
+        QWidget* wanted = d ? host.WindowOf(*d) : nullptr;
+        if (wanted == disabledByProgress)
+            return;
+        if (disabledByProgress)
+            disabledByProgress->setEnabled(true);
+        if (wanted)
+            wanted->setEnabled(false);
+        disabledByProgress = wanted;
+    };
+    observations.push_back(std::make_unique<Observation>(
+        Observation{[&form](int id) { form.Unobserve(id); }, form.Observe(followDisabled)}));
+}
+
 ProgramViews::ProgramViews(Program& program, qt::QtHost& host)
-    : impl_(std::make_unique<Impl>(Impl{program, host, {}, {}, {}}))
+    : impl_(std::make_unique<Impl>(Impl{program, host, {}, {}, {}, {}, {}, {}, {}}))
 {
 }
 
@@ -60,6 +154,14 @@ void ProgramViews::Install(StartOptions& options)
                 w.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
                 CentreOnScreen(w);
+            } else if (&form == v.program.Progress) {
+                v.MakeProgressView(*v.program.Progress);
+            } else if (&form == v.program.fCostoTrasporto) {
+                v.costoTrasporto = qt::LoadAndBind<Ui::fCostoTrasporto, QDialog>(form, v.host);
+                v.costoTrasporto->window->setWindowFlags(
+                    Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowCloseButtonHint);
+                CentreOnScreen(*v.costoTrasporto->window);
             } else if (&form == v.program.AboutBox) {
                 v.about = qt::LoadAndBind<Ui::AboutBox, QDialog>(form, v.host);
                 v.about->window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint |

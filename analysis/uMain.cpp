@@ -5,6 +5,7 @@
 #include "platform/Cifrel.h"
 #include "platform/text/Conversions.h"
 #include "platform/ui/Application.h"
+#include "report/uFunction_Procedure.h"
 
 #include <algorithm>
 #include <array>
@@ -535,7 +536,17 @@ void TMainForm::bbStampaClick()
                          "il Viaggio. Pertanto è impossibile\r"
                          "esportare i dati in EXCEL perchè Incompleti!",
                          {ui::DialogButton::OK});
+        return;
     }
+    // The workbook written is .xlsx, so the dialog offers that and adds it to a bare name.
+    ui::FileDialogOptions sdEXCEL;
+    sdEXCEL.title = "SALVA REPORT in EXCEL";
+    sdEXCEL.initialDir = App().ResolvePath("..\\Velcaro\\EXCEL");
+    sdEXCEL.filter = "Cartella di lavoro Microsoft Office Excel (*.xlsx)|*.xlsx";
+    sdEXCEL.defaultExt = "xlsx";
+    const auto NomeFile = App().GetHost().SaveFileDialog(sdEXCEL);
+    if (NomeFile && excelExport)
+        excelExport->EsportaExcel(report::WithWorkbookExtension(*NomeFile));
 }
 
 void TMainForm::sbMezzo_Click()

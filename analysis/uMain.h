@@ -10,6 +10,10 @@
 #include <array>
 #include <vector>
 
+namespace velcaro::report {
+class ExcelExport;
+}
+
 namespace velcaro::analysis {
 
 class TMainForm : public ui::Form {
@@ -50,6 +54,8 @@ public:
     ui::Form* fTabellaSeparatori = nullptr;
     ui::Form* fAutomezzi = nullptr;
     ui::Form* fEditor = nullptr;
+    // The summary export that "Esporta" runs; set by the start-up.
+    report::ExcelExport* excelExport = nullptr;
     // The stowage window's confirm button, disabled when no quantity has been computed.
     ui::Button* fStivaggioOK = nullptr;
 
