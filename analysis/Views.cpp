@@ -4,12 +4,23 @@
 
 #include "ui_Progform.h"
 #include "ui_uCostoTrasporto.h"
+#include "ui_uCalcoli.h"
 #include "ui_uMain.h"
+#include "ui_uUltimoStrato.h"
 #include "ui_uSplash.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QToolButton>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -64,6 +75,46 @@ struct Observation {
             unobserve(id);
     }
 };
+// The grid columns that show a figure after void filling are yellow, like every other box of
+// the quantity window that does.
+class YellowColumn : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->backgroundBrush = QColor(255, 255, 0);
+    }
+};
+
+void DressQuantityWindow(Ui::fCalcoli& ui, QDialog& w)
+{
+    w.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowCloseButtonHint);
+    const std::pair<QToolButton*, QStyle::StandardPixmap> tools[] = {
+        {ui.tbCalcolatrice, QStyle::SP_DialogApplyButton},
+        {ui.tbStop, QStyle::SP_DialogCancelButton},
+        {ui.ToolButton4, QStyle::SP_DialogHelpButton}};
+    for (const auto& [button, icon] : tools) {
+        button->setIcon(w.style()->standardIcon(icon));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+    ui.DBGrid1->verticalHeader()->hide();
+    auto* yellow = new YellowColumn(ui.DBGrid1);
+    ui.DBGrid1->setItemDelegateForColumn(8, yellow);  // QuantitaSatura
+    ui.DBGrid1->setItemDelegateForColumn(13, yellow); // CaricoSaturo
+    // The layer counts change with the arrows only.
+    for (QSpinBox* spin : {ui.seModificaStrati, ui.seUltimoStrato})
+        if (auto* text = spin->findChild<QLineEdit*>())
+            text->setReadOnly(true);
+    // The second panel of the status bar sits on the right.
+    const auto panels = ui.sbCalcoli->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    if (!panels.isEmpty())
+        panels.back()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    CentreOnScreen(w);
+}
 } // namespace
 
 struct ProgramViews::Impl {
@@ -76,6 +127,9 @@ struct ProgramViews::Impl {
     std::unique_ptr<qt::View<Ui::fCostoTrasporto, QDialog>> costoTrasporto;
     QPointer<QWidget> disabledByProgress;
     std::vector<std::unique_ptr<Observation>> observations;
+
+    std::unique_ptr<qt::View<Ui::fCalcoli, QDialog>> calcoli{};
+    std::unique_ptr<qt::View<Ui::fUltimoStrato, QDialog>> ultimoStrato{};
 
     void MakeProgressView(report::TProgress& form);
 };
@@ -162,6 +216,15 @@ void ProgramViews::Install(StartOptions& options)
                     Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                     Qt::WindowCloseButtonHint);
                 CentreOnScreen(*v.costoTrasporto->window);
+            } else if (&form == v.program.fCalcoli) {
+                v.calcoli = qt::LoadAndBind<Ui::fCalcoli, QDialog>(form, v.host);
+                DressQuantityWindow(v.calcoli->ui, *v.calcoli->window);
+            } else if (&form == v.program.fUltimoStrato) {
+                v.ultimoStrato = qt::LoadAndBind<Ui::fUltimoStrato, QDialog>(form, v.host);
+                v.ultimoStrato->window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint |
+                                                       Qt::WindowSystemMenuHint |
+                                                       Qt::WindowCloseButtonHint);
+                CentreOnScreen(*v.ultimoStrato->window);
             } else if (&form == v.program.AboutBox) {
                 v.about = qt::LoadAndBind<Ui::AboutBox, QDialog>(form, v.host);
                 v.about->window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint |

@@ -6,7 +6,9 @@
 #include "platform/qt/QtHost.h"
 #include "platform/qt/View.h"
 
+#include "ui_uCalcoli.h"
 #include "ui_uMain.h"
+#include "ui_uUltimoStrato.h"
 #include "ui_uSplash.h"
 
 #include <QApplication>
@@ -15,6 +17,7 @@
 #include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 #include <gtest/gtest.h>
 
@@ -99,6 +102,47 @@ TEST_F(Views, StartUpBuildsTheViewsAndShowsTheMainWindowOnItsLogo)
     EXPECT_EQ(views.MainWindow()->windowTitle(), "Velcaro");
     EXPECT_EQ(program.MainForm->iImage.Picture(), "Images\\LOGO.jpg");
     EXPECT_EQ(program.dmModuloDati->tbContenitori.RecordCount(), 28);
+}
+
+TEST_F(Views, QuantityWindowsLayoutsHaveAWidgetOfTheRightKindForEveryControl)
+{
+    TMainForm main(program.app, *program.dmModuloDati, program.state);
+    quantities::TfCalcoli calcoli(program.app, *program.dmModuloDati, program.state, main);
+    QDialog calcoliWindow;
+    Ui::fCalcoli calcoliUi;
+    calcoliUi.setupUi(&calcoliWindow);
+    EXPECT_EQ(Joined(qt::Binder::Problems(calcoli, &calcoliWindow)), "");
+    EXPECT_EQ(calcoliWindow.size(), QSize(780, 560));
+
+    quantities::TfUltimoStrato ultimo(program.app);
+    QDialog ultimoWindow;
+    Ui::fUltimoStrato ultimoUi;
+    ultimoUi.setupUi(&ultimoWindow);
+    EXPECT_EQ(Joined(qt::Binder::Problems(ultimo, &ultimoWindow)), "");
+    EXPECT_EQ(ultimoWindow.size(), QSize(420, 332));
+}
+
+TEST_F(Views, QuantityWindowGridShowsTheSolutionColumnsWithTheirTitles)
+{
+    ProgramViews views(program, host);
+    StartOptions options;
+    options.splashDelay = false;
+    views.Install(options);
+    program.Start(options);
+    QWidget* window = host.WindowOf(*program.fCalcoli);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "SCELTA delle QUANTITA'");
+    auto* grid = window->findChild<QTableView*>("DBGrid1");
+    ASSERT_NE(grid, nullptr);
+    QStringList titles;
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        titles << grid->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titles.join("|").toStdString(),
+              "ID|Cont. [A]|Cont. [B]|Cont. [H]|Pz. [A]|Pz. [B]|Pz. [H]|Q.tà/Cont.|Q.tà 100%|"
+              "Q.tà [A]|Q.tà [B]|N° Strati|Kg/m²|Kg/m²");
+    ASSERT_NE(host.WindowOf(*program.fUltimoStrato), nullptr);
+    EXPECT_EQ(host.WindowOf(*program.fUltimoStrato)->windowTitle(),
+              "SUPERATA la PORTATA MAX (Saturazione in H)");
 }
 
 } // namespace
