@@ -89,8 +89,29 @@ protected:
     }
 };
 
-void DressQuantityWindow(Ui::fCalcoli& ui, QDialog& w)
+// A figure on dark green is written in white; the box may turn back to the window colour,
+// and its text with it.
+void WhiteOnGreen(ui::Edit& model, QLineEdit* widget)
 {
+    const QPointer<QLineEdit> w(widget);
+    auto follow = [w, &model] {
+        if (!w)
+            return; // the view has gone; the model lives on
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Text, model.GetColor() == ui::clGreen
+                                         ? QColor(Qt::white)
+                                         : QApplication::palette(w).color(QPalette::Text));
+        if (pal != w->palette())
+            w->setPalette(pal);
+    };
+    follow();
+    model.Observe(follow);
+}
+
+void DressQuantityWindow(quantities::TfCalcoli& form, Ui::fCalcoli& ui, QDialog& w)
+{
+    WhiteOnGreen(form.eTotaleFull, ui.eTotaleFull);
+    WhiteOnGreen(form.eQtaContenitore, ui.eQtaContenitore);
     w.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                      Qt::WindowCloseButtonHint);
     const std::pair<QToolButton*, QStyle::StandardPixmap> tools[] = {
@@ -102,6 +123,8 @@ void DressQuantityWindow(Ui::fCalcoli& ui, QDialog& w)
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }
     ui.DBGrid1->verticalHeader()->hide();
+    ui.DBGrid1->verticalHeader()->setDefaultSectionSize(22);
+    ui.DBGrid1->horizontalHeader()->setHighlightSections(false);
     auto* yellow = new YellowColumn(ui.DBGrid1);
     ui.DBGrid1->setItemDelegateForColumn(8, yellow);  // QuantitaSatura
     ui.DBGrid1->setItemDelegateForColumn(13, yellow); // CaricoSaturo
@@ -218,12 +241,13 @@ void ProgramViews::Install(StartOptions& options)
                 CentreOnScreen(*v.costoTrasporto->window);
             } else if (&form == v.program.fCalcoli) {
                 v.calcoli = qt::LoadAndBind<Ui::fCalcoli, QDialog>(form, v.host);
-                DressQuantityWindow(v.calcoli->ui, *v.calcoli->window);
+                DressQuantityWindow(*v.program.fCalcoli, v.calcoli->ui, *v.calcoli->window);
             } else if (&form == v.program.fUltimoStrato) {
                 v.ultimoStrato = qt::LoadAndBind<Ui::fUltimoStrato, QDialog>(form, v.host);
                 v.ultimoStrato->window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint |
                                                        Qt::WindowSystemMenuHint |
                                                        Qt::WindowCloseButtonHint);
+                WhiteOnGreen(v.program.fUltimoStrato->lePortata, v.ultimoStrato->ui.lePortata);
                 CentreOnScreen(*v.ultimoStrato->window);
             } else if (&form == v.program.AboutBox) {
                 v.about = qt::LoadAndBind<Ui::AboutBox, QDialog>(form, v.host);

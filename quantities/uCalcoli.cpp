@@ -19,20 +19,20 @@ namespace {
 
 std::vector<ui::GridColumn> Colonne()
 {
-    return {{"ID", "ID", 28},
-            {"ContenitoreA", "Cont. [A]", 56},
-            {"ContenitoreB", "Cont. [B]", 56},
-            {"ContenitoreH", "Cont. [H]", 56},
-            {"PezzoA", "Pz. [A]", 48},
-            {"PezzoB", "Pz. [B]", 48},
-            {"PezzoH", "Pz. [H]", 48},
-            {"Quantita", "Q.tà/Cont.", 62},
-            {"QuantitaSatura", "Q.tà 100%", 62},
-            {"QuantitaA", "Q.tà [A]", 52},
-            {"QuantitaB", "Q.tà [B]", 52},
-            {"QuantitaH", "N° Strati", 56},
-            {"Carico", "Kg/m²", 56},
-            {"CaricoSaturo", "Kg/m²", 56}};
+    return {{"ID", "ID", 30},
+            {"ContenitoreA", "Cont. [A]", 64},
+            {"ContenitoreB", "Cont. [B]", 64},
+            {"ContenitoreH", "Cont. [H]", 64},
+            {"PezzoA", "Pz. [A]", 56},
+            {"PezzoB", "Pz. [B]", 56},
+            {"PezzoH", "Pz. [H]", 56},
+            {"Quantita", "Q.tà/Cont.", 70},
+            {"QuantitaSatura", "Q.tà 100%", 70},
+            {"QuantitaA", "Q.tà [A]", 60},
+            {"QuantitaB", "Q.tà [B]", 60},
+            {"QuantitaH", "N° Strati", 64},
+            {"Carico", "Kg/m²", 62},
+            {"CaricoSaturo", "Kg/m²", 62}};
 }
 
 // A box written by this window holds a plain integer (or "0").

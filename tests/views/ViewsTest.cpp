@@ -112,7 +112,7 @@ TEST_F(Views, QuantityWindowsLayoutsHaveAWidgetOfTheRightKindForEveryControl)
     Ui::fCalcoli calcoliUi;
     calcoliUi.setupUi(&calcoliWindow);
     EXPECT_EQ(Joined(qt::Binder::Problems(calcoli, &calcoliWindow)), "");
-    EXPECT_EQ(calcoliWindow.size(), QSize(780, 560));
+    EXPECT_EQ(calcoliWindow.size(), QSize(860, 552));
 
     quantities::TfUltimoStrato ultimo(program.app);
     QDialog ultimoWindow;

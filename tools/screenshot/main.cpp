@@ -1,6 +1,8 @@
 // velcaro-screenshot OUT_DIR [PROGRAM_DIR]: starts the program's real windows, works through
 // a packing calculation as a user would, and saves pictures of what the user sees:
-// main.png (after "Calcola"), about.png, splash.png. Run it under a display (xvfb-run) or
+// calcoli.png (the quantity window that "Calcola" opens), ultimostrato.png (the last-layer
+// window, top layers added), calcoli_strati.png (the quantity window with them), main.png
+// (after the import and the calculation), about.png, splash.png. Run it under a display (xvfb-run) or
 // offscreen; QT_SCALE_FACTOR=1.5 shows the windows at 150 %.
 #include "analysis/Startup.h"
 #include "analysis/Views.h"
@@ -14,6 +16,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
@@ -34,6 +37,51 @@ bool Save(QWidget* w, const fs::path& file)
     const bool ok = w->grab().save(QString::fromStdString(file.string()));
     std::cout << (ok ? "salvato " : "NON salvato ") << file.string() << "\n";
     return ok;
+}
+
+// Inside the quantity window's modal loop: its picture with the first solution shown, then
+// one layer less written and top layers of a lower orientation added (the last-layer window
+// is pictured inside its own loop), the import, and the close.
+void WorkQuantityWindow(analysis::Program& program, qt::QtHost& host, const fs::path& out, bool& ok)
+{
+    quantities::TfCalcoli& c = *program.fCalcoli;
+    quantities::TfUltimoStrato& u = *program.fUltimoStrato;
+    program.app.Dispatch([&] {
+        // Arriving on the first row again shows its void-filling proposal.
+        c.dbnCalcoli.UserPress(ui::NavButton::Next);
+        c.dbnCalcoli.UserPress(ui::NavButton::Prior);
+    });
+    ok = Save(host.WindowOf(c), out / "calcoli.png") && ok;
+    program.app.Dispatch([&] {
+        // One layer less, written, leaves room for layers of a lower orientation on top.
+        for (int i = 0; i < 6; ++i) {
+            if (c.seModificaStrati.Value() > 1) {
+                c.seModificaStrati.UserSpinDown();
+                c.bbScriviStrati.UserClick();
+            }
+            c.cbUltimoStrato.UserDropDown();
+            if (!c.cbUltimoStrato.Items().empty())
+                return;
+            c.dbnCalcoli.UserPress(ui::NavButton::Next);
+        }
+    });
+    if (c.cbUltimoStrato.Items().empty()) {
+        std::cout << "nessun orientamento per gli ultimi strati\n";
+    } else {
+        QTimer::singleShot(300, [&] {
+            ok = Save(host.WindowOf(u), out / "ultimostrato.png") && ok;
+            program.app.Dispatch([&] { u.bbOK.UserClick(); });
+        });
+        program.app.Dispatch([&] {
+            c.cbUltimoStrato.UserChoose(static_cast<int>(c.cbUltimoStrato.Items().size()) - 1);
+            c.cbAggiungereStrato.UserSetChecked(true);
+        });
+        ok = Save(host.WindowOf(c), out / "calcoli_strati.png") && ok;
+    }
+    program.app.Dispatch([&] {
+        c.tbCalcolatrice.UserClick();
+        c.bbClose.UserClick();
+    });
 }
 
 } // namespace
@@ -83,6 +131,11 @@ int main(int argc, char** argv)
             m.meAltezzaManufatto.UserType("120");
             m.meAltezzaCompenetra.UserType("15");
             m.cbMezzo.UserChoose("Semirimorchio telonato 13,6 m");
+        });
+        // "Calcola" shows the quantity window modally: the pictures are taken from inside its
+        // loop, and the window is then worked as a user would and closed.
+        QTimer::singleShot(300, [&] { WorkQuantityWindow(program, host, out, ok); });
+        program.app.Dispatch([&] {
             m.bbCalcoli.UserClick();
         });
         ok = Save(views.MainWindow(), out / "main.png") && ok;
