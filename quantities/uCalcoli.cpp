@@ -17,8 +17,7 @@ using text::Trim;
 
 namespace {
 
-std::vector<ui::GridColumn> Colonne()
-{
+std::vector<ui::GridColumn> Colonne() {
     return {{"ID", "ID", 30},
             {"ContenitoreA", "Cont. [A]", 64},
             {"ContenitoreB", "Cont. [B]", 64},
@@ -36,10 +35,11 @@ std::vector<ui::GridColumn> Colonne()
 }
 
 // A box written by this window holds a plain integer (or "0").
-std::int32_t Numero(const ui::Control& c) { return StrToInt(c.Text()); }
+std::int32_t Numero(const ui::Control& c) {
+    return StrToInt(c.Text());
+}
 
-std::string Kg(PesoNetto peso, const char* formato)
-{
+std::string Kg(PesoNetto peso, const char* formato) {
     return FormatFloat(formato, static_cast<double>(peso) / kDecimilliPerKg);
 }
 
@@ -52,7 +52,8 @@ const char* const kSaturazioneImpossibile = "Impossibile effettuare la Saturazio
 TfCalcoli::TfCalcoli(ui::Application& app, data::TdmModuloDati& dmRef, data::AnalysisState& st,
                      analysis::TMainForm& mainForm)
     : Form(app, "fCalcoli", "SCELTA delle QUANTITA'"), dm(dmRef), state(st), MainForm(mainForm),
-      DBGrid1(*this, "DBGrid1", &dm.dsCalcoli, Colonne()), dbnCalcoli(*this, "dbnCalcoli", &dm.dsCalcoli),
+      DBGrid1(*this, "DBGrid1", &dm.dsCalcoli, Colonne()),
+      dbnCalcoli(*this, "dbnCalcoli", &dm.dsCalcoli),
       tbCalcolatrice(*this, "tbCalcolatrice", "", false), tbStop(*this, "tbStop", "", false),
       ToolButton4(*this, "ToolButton4", "", false), bbClose(*this, "bbClose", "&Close"),
       gbModificaStrati(*this, "gbModificaStrati", "Modifica N° Strati..."),
@@ -80,10 +81,11 @@ TfCalcoli::TfCalcoli(ui::Application& app, data::TdmModuloDati& dmRef, data::Ana
       bbEliminaRiempimento(*this, "bbEliminaRiempimento", "Elimina Riempimento"),
       gbSpazioAltezza(*this, "gbSpazioAltezza", "Spazio avanzato in Altezza"),
       DBEdit5(*this, "DBEdit5", &dm.dsCalcoli, "ContenitoreH", true),
-      leSpazioAvanzatoH(*this, "leSpazioAvanzatoH", "", true), cbUltimoStrato(*this, "cbUltimoStrato"),
-      seUltimoStrato(*this, "seUltimoStrato"), eQtaVuotoH(*this, "eQtaVuotoH", "0", true),
-      cbAggiungereStrato(*this, "cbAggiungereStrato", "Aggiungere"), sbCalcoli(*this, "sbCalcoli", 2)
-{
+      leSpazioAvanzatoH(*this, "leSpazioAvanzatoH", "", true),
+      cbUltimoStrato(*this, "cbUltimoStrato"), seUltimoStrato(*this, "seUltimoStrato"),
+      eQtaVuotoH(*this, "eQtaVuotoH", "0", true),
+      cbAggiungereStrato(*this, "cbAggiungereStrato", "Aggiungere"),
+      sbCalcoli(*this, "sbCalcoli", 2) {
     SetHelpContext(3);
     dbnCalcoli.SetVisibleButtons({ui::NavButton::First, ui::NavButton::Prior, ui::NavButton::Next,
                                   ui::NavButton::Last, ui::NavButton::Refresh});
@@ -118,8 +120,7 @@ TfCalcoli::TfCalcoli(ui::Application& app, data::TdmModuloDati& dmRef, data::Ana
     cbAggiungereStrato.OnClick = [this] { cbAggiungereStratoClick(); };
 }
 
-TfCalcoli::~TfCalcoli()
-{
+TfCalcoli::~TfCalcoli() {
     // The cursor lives on (the main window closes it later): it must not call back into a
     // window that is gone.
     dm.tbCalcoli.OnCalcFields = nullptr;
@@ -129,8 +130,7 @@ TfCalcoli::~TfCalcoli()
     dm.dsCalcoli.OnStateChange = nullptr;
 }
 
-void TfCalcoli::FormCreate()
-{
+void TfCalcoli::FormCreate() {
     dm.tbCalcoli.OnCalcFields = [this](store::Table& t) { tbCalcoliCalcFields(t); };
     dm.tbCalcoli.BeforeScroll = [this](store::Table& t) { tbCalcoliBeforeScroll(t); };
     dm.tbCalcoli.AfterScroll = [this](store::Table& t) { tbCalcoliAfterScroll(t); };
@@ -140,38 +140,42 @@ void TfCalcoli::FormCreate()
 
 // ---- the main window's inputs --------------------------------------------------------------
 
-ImpostazioniTramezzi TfCalcoli::Tramezzi() const
-{
+ImpostazioniTramezzi TfCalcoli::Tramezzi() const {
     return {MainForm.rgTramezzi.ItemIndex() == 1, MainForm.cbFondo.Checked(),
             MainForm.cbTesta.Checked()};
 }
 
-std::int32_t TfCalcoli::PesoPezzo() const { return StrToInt(Trim(MainForm.mePesoManufatto.Text())); }
+std::int32_t TfCalcoli::PesoPezzo() const {
+    return StrToInt(Trim(MainForm.mePesoManufatto.Text()));
+}
 
-std::int32_t TfCalcoli::Grammatura() const
-{
+std::int32_t TfCalcoli::Grammatura() const {
     if (!Tramezzi().considerati)
         return 0;
     return StrToInt(Trim(MainForm.dbePesoSeparatore.Text()));
 }
 
-std::int32_t TfCalcoli::Spessore() const
-{
+std::int32_t TfCalcoli::Spessore() const {
     if (!Tramezzi().considerati)
         return 0;
     return StrToInt(MainForm.dbeSpessoreSeparatore.Text());
 }
 
-std::string TfCalcoli::Portata() const { return MainForm.ePortataMassima.Text(); }
+std::string TfCalcoli::Portata() const {
+    return MainForm.ePortataMassima.Text();
+}
 
-bool TfCalcoli::Attiva() const { return App().ActiveForm() == this; }
+bool TfCalcoli::Attiva() const {
+    return App().ActiveForm() == this;
+}
 
-bool TfCalcoli::Riempita() const { return dm.tbCalcoliQuantitaSatura->AsInteger() != 0; }
+bool TfCalcoli::Riempita() const {
+    return dm.tbCalcoliQuantitaSatura->AsInteger() != 0;
+}
 
 // ---- shared steps ----------------------------------------------------------------------------
 
-TfCalcoli::Spazi TfCalcoli::SpaziAvanzati(std::int32_t strati) const
-{
+TfCalcoli::Spazi TfCalcoli::SpaziAvanzati(std::int32_t strati) const {
     const ImpostazioniTramezzi t = Tramezzi();
     Spazi s;
     s.a = CalcolaSpazioAvanzato(Campo(dm.tbCalcoliPezzoA), Campo(dm.tbCalcoliContenitoreA), 0,
@@ -183,15 +187,13 @@ TfCalcoli::Spazi TfCalcoli::SpaziAvanzati(std::int32_t strati) const
     return s;
 }
 
-void TfCalcoli::MostraSpazi(const Spazi& s)
-{
+void TfCalcoli::MostraSpazi(const Spazi& s) {
     leSpazioAvanzatoA.SetText(IntToStr(s.a));
     leSpazioAvanzatoB.SetText(IntToStr(s.b));
     leSpazioAvanzatoH.SetText(IntToStr(s.h));
 }
 
-void TfCalcoli::ImpostaModificaStrati()
-{
+void TfCalcoli::ImpostaModificaStrati() {
     const std::int32_t id = Campo(dm.tbCalcoliID);
     const std::int32_t m = id >= 1 && id <= 6 ? StratiMassimi[static_cast<size_t>(id)] : 0;
     seModificaStrati.SetMinValue(m >= 1 ? 1 : 0);
@@ -200,44 +202,41 @@ void TfCalcoli::ImpostaModificaStrati()
     seModificaStrati.SetValue(Campo(dm.tbCalcoliQuantitaH));
 }
 
-PesoNetto TfCalcoli::PesoRiga(std::int32_t extra, std::int32_t strati, ModoPeso modo) const
-{
+PesoNetto TfCalcoli::PesoRiga(std::int32_t extra, std::int32_t strati, ModoPeso modo) const {
     return CalcolaPesoNetto(Campo(dm.tbCalcoliContenitoreA), Campo(dm.tbCalcoliContenitoreB),
                             PesoPezzo(), Grammatura(), Campo(dm.tbCalcoliQuantitaA),
                             Campo(dm.tbCalcoliQuantitaB), extra, strati, modo, Tramezzi());
 }
 
-void TfCalcoli::MostraSemaforo(PesoNetto peso)
-{
+void TfCalcoli::MostraSemaforo(PesoNetto peso) {
     iSemaforoCalcoli.LoadFromFile(FileSemaforo(SemaforoPortata(peso, Portata())));
 }
 
-void TfCalcoli::AzzeraRiempimento()
-{
-    for (ui::Edit* e : {&eQtaVuotoA, &eQtaVuotoB, &eQtaVuotoTOTALE, &eTotaleFull, &eQtaContenitore}) {
+void TfCalcoli::AzzeraRiempimento() {
+    for (ui::Edit* e :
+         {&eQtaVuotoA, &eQtaVuotoB, &eQtaVuotoTOTALE, &eTotaleFull, &eQtaContenitore}) {
         e->SetText("0");
         e->SetColor(ui::clWindow);
     }
 }
 
 // A filled row: nothing more to propose; only the filling can be removed.
-void TfCalcoli::MostraRiempimento()
-{
+void TfCalcoli::MostraRiempimento() {
     AzzeraRiempimento();
     bbRiempiVuoti.SetEnabled(false);
     bbEliminaRiempimento.SetEnabled(true);
 }
 
 // An unfilled row: the pieces that the strips left over in plan would take.
-void TfCalcoli::ProponiRiempimento()
-{
+void TfCalcoli::ProponiRiempimento() {
     AzzeraRiempimento();
     bbRiempiVuoti.SetEnabled(false);
     bbEliminaRiempimento.SetEnabled(false);
     const Riempimento r = CalcolaRiempimento(
         Numero(leSpazioAvanzatoA), Numero(leSpazioAvanzatoB), Campo(dm.tbCalcoliPezzoA),
         Campo(dm.tbCalcoliPezzoB), Campo(dm.tbCalcoliContenitoreA), Campo(dm.tbCalcoliContenitoreB),
-        Campo(dm.tbCalcoliCompenetraA), Campo(dm.tbCalcoliCompenetraB), Campo(dm.tbCalcoliQuantitaH));
+        Campo(dm.tbCalcoliCompenetraA), Campo(dm.tbCalcoliCompenetraB),
+        Campo(dm.tbCalcoliQuantitaH));
     if (r.quantitaA != 0) {
         eQtaVuotoA.SetText(IntToStr(r.quantitaA));
         eQtaVuotoA.SetColor(ui::clSkyBlue);
@@ -250,7 +249,8 @@ void TfCalcoli::ProponiRiempimento()
         eQtaVuotoTOTALE.SetColor(ui::clYellow);
         eTotaleFull.SetText(IntToStr(r.tuttiStrati));
         eTotaleFull.SetColor(ui::clGreen);
-        eQtaContenitore.SetText(IntToStr(text::CheckedAdd(Campo(dm.tbCalcoliQuantita), r.tuttiStrati)));
+        eQtaContenitore.SetText(
+            IntToStr(text::CheckedAdd(Campo(dm.tbCalcoliQuantita), r.tuttiStrati)));
         eQtaContenitore.SetColor(ui::clGreen);
         bbRiempiVuoti.SetEnabled(true);
         bbEliminaRiempimento.SetEnabled(true);
@@ -258,14 +258,12 @@ void TfCalcoli::ProponiRiempimento()
     eQtaVuotoTOTALE.SetText(IntToStr(r.perStrato));
 }
 
-void TfCalcoli::RipristinaFiguraFinestraUltimoStrato(bool ancheCarico)
-{
+void TfCalcoli::RipristinaFiguraFinestraUltimoStrato(bool ancheCarico) {
     if (fUltimoStrato)
         fUltimoStrato->Svuota(Portata(), Tramezzi().considerati, ancheCarico);
 }
 
-std::int32_t TfCalcoli::LineaScelta() const
-{
+std::int32_t TfCalcoli::LineaScelta() const {
     if (cbUltimoStrato.ItemIndex() < 0)
         return 0;
     return StrToInt(cbUltimoStrato.Text());
@@ -273,12 +271,12 @@ std::int32_t TfCalcoli::LineaScelta() const
 
 // ---- the results cursor ----------------------------------------------------------------------
 
-void TfCalcoli::tbCalcoliCalcFields(store::Table&)
-{
+void TfCalcoli::tbCalcoliCalcFields(store::Table&) {
     const ImpostazioniTramezzi t = Tramezzi();
     const std::int32_t n = StratiSovrapposti(Campo(dm.tbCalcoliQuantitaH));
     const double T = t.considerati ? CaricoTramezzi(n, Grammatura(), t) : 0.0;
-    const double F = AreaPavimento(Campo(dm.tbCalcoliContenitoreA), Campo(dm.tbCalcoliContenitoreB));
+    const double F =
+        AreaPavimento(Campo(dm.tbCalcoliContenitoreA), Campo(dm.tbCalcoliContenitoreB));
     // The piece weight is read only when there is a floor to spread it on.
     const std::int32_t w = F != 0.0 ? PesoPezzo() : 0;
     dm.tbCalcoliCarico->SetAsFloat(
@@ -293,8 +291,7 @@ void TfCalcoli::tbCalcoliCalcFields(store::Table&)
         dm.tbCalcoliNumeroTramezzi->SetAsInteger(*nt);
 }
 
-void TfCalcoli::tbCalcoliBeforeScroll(store::Table&)
-{
+void TfCalcoli::tbCalcoliBeforeScroll(store::Table&) {
     seUltimoStrato.SetMinValue(0);
     seUltimoStrato.SetMaxValue(0);
     seUltimoStrato.SetIncrement(0);
@@ -305,8 +302,7 @@ void TfCalcoli::tbCalcoliBeforeScroll(store::Table&)
     RipristinaFiguraFinestraUltimoStrato(false);
 }
 
-void TfCalcoli::tbCalcoliAfterScroll(store::Table&)
-{
+void TfCalcoli::tbCalcoliAfterScroll(store::Table&) {
     if (!Attiva())
         return;
     ImpostaModificaStrati();
@@ -351,19 +347,17 @@ void TfCalcoli::tbCalcoliAfterScroll(store::Table&)
         ePesoNettoSaturo.SetText("0");
         return;
     }
-    const std::int32_t extra = PezziExtraPerStrato(Campo(dm.tbCalcoliQuantitaSatura),
-                                                   Campo(dm.tbCalcoliQuantita), strati);
+    const std::int32_t extra =
+        PezziExtraPerStrato(Campo(dm.tbCalcoliQuantitaSatura), Campo(dm.tbCalcoliQuantita), strati);
     ePesoNettoSaturo.SetText(Kg(PesoRiga(extra, strati, ModoPeso::TuttiGliStrati), "#,#0.00"));
 }
 
-void TfCalcoli::tbCalcoliBeforePost(store::Table&)
-{
+void TfCalcoli::tbCalcoliBeforePost(store::Table&) {
     if (Attiva() && Riempita())
         MostraRiempimento();
 }
 
-void TfCalcoli::dsCalcoliStateChange(store::DataSource& source)
-{
+void TfCalcoli::dsCalcoliStateChange(store::DataSource& source) {
     sbCalcoli.SetPanelText(0, source.State() == store::DataSetState::Edit
                                   ? "STATO della TABELLA:  MODIFICA"
                                   : "STATO della TABELLA:  LETTURA");
@@ -371,8 +365,7 @@ void TfCalcoli::dsCalcoliStateChange(store::DataSource& source)
 
 // ---- the window ------------------------------------------------------------------------------
 
-void TfCalcoli::FormActivate()
-{
+void TfCalcoli::FormActivate() {
     // Every showing starts with the void-filling boxes as the window first opened: what an
     // earlier calculation proposed says nothing about these solutions.
     AzzeraRiempimento();
@@ -398,8 +391,7 @@ void TfCalcoli::FormActivate()
     SpazioUltimiStrati = 0;
 }
 
-void TfCalcoli::dbnCalcoliClick(ui::NavButton)
-{
+void TfCalcoli::dbnCalcoliClick(ui::NavButton) {
     if (dm.dsCalcoli.State() != store::DataSetState::Edit)
         return;
     seModificaStratiChange();
@@ -412,8 +404,7 @@ void TfCalcoli::dbnCalcoliClick(ui::NavButton)
     }
 }
 
-void TfCalcoli::bbOKClick()
-{
+void TfCalcoli::bbOKClick() {
     if (Campo(dm.tbCalcoliQuantita) == 0) {
         App().MessageDlg(ui::DialogKind::Warning,
                          "Non è possibile fare una scelta\rsu una quantità che è zero...!",
@@ -447,9 +438,9 @@ void TfCalcoli::bbOKClick()
     }
     m.eSpazioAvanzatoH.SetText(IntToStr(spazioHMostrato));
 
-    const std::int32_t perStrato = riempita ? quantities::PezziPerStrato(satura, strati)
-                                            : text::CheckedMul(Campo(dm.tbCalcoliQuantitaA),
-                                                               Campo(dm.tbCalcoliQuantitaB));
+    const std::int32_t perStrato =
+        riempita ? quantities::PezziPerStrato(satura, strati)
+                 : text::CheckedMul(Campo(dm.tbCalcoliQuantitaA), Campo(dm.tbCalcoliQuantitaB));
     m.ePezziPiano.SetText(FormatFloat("#,#", perStrato));
     m.eNumeroPiani.SetText(IntToStr(strati));
 
@@ -458,10 +449,10 @@ void TfCalcoli::bbOKClick()
         totale = text::CheckedAdd(totale, Numero(eQtaVuotoH));
     m.eTotalePezzi.SetText(FindPointString(IntToStr(totale)));
 
-    m.gSaturazione.SetProgress(CalcolaSaturazione(
-        Campo(dm.tbCalcoliContenitoreA), Campo(dm.tbCalcoliContenitoreB),
-        Campo(dm.tbCalcoliContenitoreH), Numero(spazioA), Numero(spazioB),
-        aggiunti ? spazioHMostrato : 0));
+    m.gSaturazione.SetProgress(CalcolaSaturazione(Campo(dm.tbCalcoliContenitoreA),
+                                                  Campo(dm.tbCalcoliContenitoreB),
+                                                  Campo(dm.tbCalcoliContenitoreH), Numero(spazioA),
+                                                  Numero(spazioB), aggiunti ? spazioHMostrato : 0));
 
     const std::int32_t extra = riempita ? PezziExtraPerStrato(satura, quantita, strati) : 0;
     double pesoNetto =
@@ -511,8 +502,7 @@ void TfCalcoli::bbOKClick()
     }
 }
 
-void TfCalcoli::bbCancelClick()
-{
+void TfCalcoli::bbCancelClick() {
     if (App().MessageDlg(ui::DialogKind::Confirmation,
                          "Non è stata apportata alcuna variante.\r"
                          "I campi della finestra principale\r"
@@ -521,8 +511,7 @@ void TfCalcoli::bbCancelClick()
         Close();
 }
 
-void TfCalcoli::bbCloseClick()
-{
+void TfCalcoli::bbCloseClick() {
     if (!Trim(MainForm.eNumeroContenitori.Text()).empty())
         App().MessageDlg(ui::DialogKind::Information,
                          "ATTENZIONE!\rAggiornare il calcolo\rdella Quantità Stivabile",
@@ -531,33 +520,31 @@ void TfCalcoli::bbCloseClick()
     Close();
 }
 
-void TfCalcoli::ToolButton4Click()
-{
+void TfCalcoli::ToolButton4Click() {
     if (App().Help())
         App().Help()->ShowTopic("FinestraCalcoli");
 }
 
 // ---- layers, void filling, top layers ----------------------------------------------------------
 
-void TfCalcoli::seModificaStratiChange()
-{
+void TfCalcoli::seModificaStratiChange() {
     const std::int32_t L = seModificaStrati.Value();
     const bool riempita = Riempita();
     // The pieces each layer holds beyond the plain grid: those of the stored filling.
     const std::int32_t extra =
-        riempita ? PezziExtraPerStrato(Campo(dm.tbCalcoliQuantitaSatura), Campo(dm.tbCalcoliQuantita),
-                                       Campo(dm.tbCalcoliQuantitaH))
+        riempita ? PezziExtraPerStrato(Campo(dm.tbCalcoliQuantitaSatura),
+                                       Campo(dm.tbCalcoliQuantita), Campo(dm.tbCalcoliQuantitaH))
                  : 0;
-    leQuantita.SetText(FormatFloat(
-        "#,#", QuantitaConStrati(Campo(dm.tbCalcoliQuantitaA), Campo(dm.tbCalcoliQuantitaB), extra,
-                                 riempita, L)));
+    leQuantita.SetText(
+        FormatFloat("#,#", QuantitaConStrati(Campo(dm.tbCalcoliQuantitaA),
+                                             Campo(dm.tbCalcoliQuantitaB), extra, riempita, L)));
 
     const std::int32_t larghezza = StrToInt(Trim(MainForm.eLarghezzaUtile.Text()));
     const std::int32_t lunghezza = StrToInt(Trim(MainForm.eLunghezzaUtile.Text()));
     const auto peso = [&](ModoPeso modo) {
         return CalcolaPesoNetto(larghezza, lunghezza, PesoPezzo(), Grammatura(),
-                                Campo(dm.tbCalcoliQuantitaA), Campo(dm.tbCalcoliQuantitaB), extra, L,
-                                modo, Tramezzi());
+                                Campo(dm.tbCalcoliQuantitaA), Campo(dm.tbCalcoliQuantitaB), extra,
+                                L, modo, Tramezzi());
     };
     // Without a floor there is no load to show, and no weight either.
     if (const auto carico =
@@ -570,8 +557,7 @@ void TfCalcoli::seModificaStratiChange()
     MostraSpazi(SpaziAvanzati(L));
 }
 
-void TfCalcoli::bbScriviStratiClick()
-{
+void TfCalcoli::bbScriviStratiClick() {
     dm.tbCalcoli.Edit();
     dm.tbCalcoliQuantitaH->SetAsInteger(seModificaStrati.Value());
     const std::int32_t quantita = StrToInt(FindPointString(leQuantita.Text()));
@@ -580,8 +566,7 @@ void TfCalcoli::bbScriviStratiClick()
     dm.tbCalcoli.Refresh();
 }
 
-void TfCalcoli::bbRiempiVuotiClick()
-{
+void TfCalcoli::bbRiempiVuotiClick() {
     const double peso = text::StrToFloat(FindPointString(ePesoNetto.Text()));
     if (peso > dm.tbContenitoriAppoggioPortataMassima->AsFloat()) {
         App().MessageDlg(ui::DialogKind::Error, kSaturazioneImpossibile, {ui::DialogButton::OK});
@@ -596,16 +581,14 @@ void TfCalcoli::bbRiempiVuotiClick()
     dm.tbCalcoli.Refresh();
 }
 
-void TfCalcoli::bbEliminaRiempimentoClick()
-{
+void TfCalcoli::bbEliminaRiempimentoClick() {
     dm.tbCalcoli.Edit();
     dm.tbCalcoliQuantitaSatura->Clear();
     dm.tbCalcoli.Post();
     dm.tbCalcoli.Refresh();
 }
 
-void TfCalcoli::cbUltimoStratoDropDown()
-{
+void TfCalcoli::cbUltimoStratoDropDown() {
     cbUltimoStrato.ClearItems();
     const store::Bookmark segno = dm.tbCalcoli.GetBookmark();
     const std::int32_t altezza = Numero(leSpazioAvanzatoH);
@@ -618,18 +601,16 @@ void TfCalcoli::cbUltimoStratoDropDown()
         if (Campo(dm.tbCalcoliPezzoH) < altezza)
             cbUltimoStrato.AddItem(IntToStr(id));
         if (id >= 1 && id <= 6)
-            PezziPerStrato[static_cast<size_t>(id)] =
-                quantities::PezziPerStrato(Riempita() ? Campo(dm.tbCalcoliQuantitaSatura)
-                                                      : Campo(dm.tbCalcoliQuantita),
-                                           Campo(dm.tbCalcoliQuantitaH));
+            PezziPerStrato[static_cast<size_t>(id)] = quantities::PezziPerStrato(
+                Riempita() ? Campo(dm.tbCalcoliQuantitaSatura) : Campo(dm.tbCalcoliQuantita),
+                Campo(dm.tbCalcoliQuantitaH));
         dm.tbCalcoli.Next();
     }
     dm.tbCalcoli.GotoBookmark(segno);
     dm.tbCalcoli.FreeBookmark(segno);
 }
 
-void TfCalcoli::cbUltimoStratoChange()
-{
+void TfCalcoli::cbUltimoStratoChange() {
     const std::int32_t altezza = Numero(leSpazioAvanzatoH);
     const std::int32_t id = LineaScelta();
     const store::Bookmark segno = dm.tbCalcoli.GetBookmark();
@@ -656,8 +637,7 @@ void TfCalcoli::cbUltimoStratoChange()
     dm.tbCalcoli.FreeBookmark(segno);
 }
 
-void TfCalcoli::seUltimoStratoChange()
-{
+void TfCalcoli::seUltimoStratoChange() {
     const std::int32_t v = seUltimoStrato.Value();
     const std::int32_t id = LineaScelta();
     if (v <= 0 || id < 1 || id > 6)
@@ -666,8 +646,7 @@ void TfCalcoli::seUltimoStratoChange()
     eQtaVuotoH.SetColor(ui::clSkyBlue);
 }
 
-void TfCalcoli::cbAggiungereStratoClick()
-{
+void TfCalcoli::cbAggiungereStratoClick() {
     if (!cbAggiungereStrato.Checked()) {
         RipristinaFiguraFinestraUltimoStrato(true);
         cbUltimoStrato.SetItemIndex(-1);
@@ -698,8 +677,9 @@ void TfCalcoli::cbAggiungereStratoClick()
 
     const ImpostazioniTramezzi t = Tramezzi();
     const AggiuntaStrati a = CalcolaAggiuntaStrati(
-        Campo(dm.tbCalcoliContenitoreA), Campo(dm.tbCalcoliContenitoreB), Campo(dm.tbCalcoliQuantitaH),
-        seUltimoStrato.Value(), dm.tbSeparatoriAppoggioGrammatura->AsFloat(),
+        Campo(dm.tbCalcoliContenitoreA), Campo(dm.tbCalcoliContenitoreB),
+        Campo(dm.tbCalcoliQuantitaH), seUltimoStrato.Value(),
+        dm.tbSeparatoriAppoggioGrammatura->AsFloat(),
         Riempita() ? Campo(dm.tbCalcoliQuantitaSatura) : Campo(dm.tbCalcoliQuantita),
         text::StrToFloat(Trim(MainForm.mePesoManufatto.Text())), Numero(eQtaVuotoH),
         text::StrToFloat(Portata()), t);

@@ -13,8 +13,7 @@ TfUltimoStrato::TfUltimoStrato(ui::Application& app)
       iSemaforo(*this, "iSemaforo"), lePortata(*this, "lePortata", "0", true),
       leNumeroTramezzi(*this, "leNumeroTramezzi", "0", true),
       leSpazioUltimoStrato(*this, "leSpazioUltimoStrato", "0", true), Image1(*this, "Image1"),
-      bbOK(*this, "bbOK", "OK")
-{
+      bbOK(*this, "bbOK", "OK") {
     lePeso.SetColor(ui::clYellow);
     lePortata.SetColor(ui::clGreen);
     iSemaforo.SetPicture(kSemaforoGiallo);
@@ -24,19 +23,21 @@ TfUltimoStrato::TfUltimoStrato(ui::Application& app)
     OnActivate = [this] { FormActivate(); };
 }
 
-void TfUltimoStrato::FormActivate()
-{
+void TfUltimoStrato::FormActivate() {
     if (fCalcoli)
         leSpazioUltimoStrato.SetText(text::IntToStr(fCalcoli->SpazioUltimiStrati));
     bbOK.SetFocus();
 }
 
-double TfUltimoStrato::LeggiPeso() const { return text::StrToFloat(lePeso.Text()); }
+double TfUltimoStrato::LeggiPeso() const {
+    return text::StrToFloat(lePeso.Text());
+}
 
-void TfUltimoStrato::Svuota(const std::string& portata, bool tramezziConsiderati, bool ancheCarico)
-{
+void TfUltimoStrato::Svuota(const std::string& portata, bool tramezziConsiderati,
+                            bool ancheCarico) {
     iSemaforo.LoadFromFile(kSemaforoGiallo);
-    for (ui::Edit* e : {&lePrimiStrati, &leUltimiStrati, &leTramezzi, &lePeso, &leSpazioUltimoStrato})
+    for (ui::Edit* e :
+         {&lePrimiStrati, &leUltimiStrati, &leTramezzi, &lePeso, &leSpazioUltimoStrato})
         e->SetText("0");
     if (ancheCarico)
         leCarico.SetText("0");
