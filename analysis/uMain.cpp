@@ -541,7 +541,8 @@ void TMainForm::bbStampaClick()
     // The workbook written is .xlsx, so the dialog offers that and adds it to a bare name.
     ui::FileDialogOptions sdEXCEL;
     sdEXCEL.title = "SALVA REPORT in EXCEL";
-    sdEXCEL.initialDir = App().ResolvePath("..\\Velcaro\\EXCEL");
+    // The program folder's EXCEL, wherever the program folder is and whatever its name.
+    sdEXCEL.initialDir = App().ResolvePath("EXCEL");
     sdEXCEL.filter = "Cartella di lavoro Microsoft Office Excel (*.xlsx)|*.xlsx";
     sdEXCEL.defaultExt = "xlsx";
     const auto NomeFile = App().GetHost().SaveFileDialog(sdEXCEL);
