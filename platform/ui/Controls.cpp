@@ -486,11 +486,31 @@ void ComboBox::SetText(std::string t)
     Changed();
 }
 
-void ComboBox::UserChoose(int index)
+bool ComboBox::UserChoose(int index)
+{
+    return UserChoose([index](const std::vector<std::string>&) { return index; });
+}
+
+bool ComboBox::UserChoose(const std::string& item)
+{
+    return UserChoose([&item](const std::vector<std::string>& items) {
+        auto it = std::find(items.begin(), items.end(), item);
+        return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+    });
+}
+
+bool ComboBox::UserChoose(const std::function<int(const std::vector<std::string>&)>& pick)
 {
     Owner().FocusControl(this);
+    // Opening the list may fill it anew: the user picks from what the list shows then.
     if (OnDropDown)
         OnDropDown();
+    const int index = pick(items_);
+    if (index < 0 || index >= static_cast<int>(items_.size())) {
+        if (OnCloseUp)
+            OnCloseUp();
+        return false;
+    }
     const bool changed = index != itemIndex_;
     if (changed) {
         itemIndex_ = index;
@@ -502,6 +522,7 @@ void ComboBox::UserChoose(int index)
     }
     if (OnCloseUp)
         OnCloseUp();
+    return true;
 }
 
 void ComboBox::UserDropDown()

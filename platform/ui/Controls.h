@@ -246,7 +246,10 @@ public:
     void SetText(std::string t);
     // The user opens the list, picks item i, and the list closes:
     // OnDropDown, OnChange (when the choice changed), OnCloseUp.
-    void UserChoose(int index);
+    // Returns false, with the list closed again and nothing chosen, when the open list has
+    // no such item.
+    bool UserChoose(int index);
+    bool UserChoose(const std::string& item); // by the text shown once the list is open
     void UserDropDown(); // opens and closes without a choice
     void UserType(const std::string& text); // free-text combos only
 
@@ -255,6 +258,7 @@ public:
     NotifyEvent OnCloseUp;
 
 private:
+    bool UserChoose(const std::function<int(const std::vector<std::string>&)>& pick);
     bool dropDownList_;
     std::string text_;
 };

@@ -562,10 +562,14 @@ void Runner::Action(const Line& line)
             return static_cast<int>(it - items.begin());
         };
         if (auto* cb = dynamic_cast<ui::ComboBox*>(c)) {
-            const int i = indexIn(cb->Items());
-            if (i < 0 || i >= static_cast<int>(cb->Items().size()))
-                Stop(c->Name() + " non ha l'elemento " + item.text);
-            dispatch([&] { cb->UserChoose(i); });
+            // The list may be filled as it opens: the item is looked up then.
+            bool found = true;
+            if (byIndex)
+                dispatch([&] { found = cb->UserChoose(ToInt(item.text.substr(1))); });
+            else
+                dispatch([&] { found = cb->UserChoose(item.text); });
+            if (!found)
+                Stop(c->Name() + " non ha l'elemento " + Quote(item.text));
         } else if (auto* rg = dynamic_cast<ui::RadioGroup*>(c)) {
             const int i = indexIn(rg->Items());
             if (i < 0 || i >= static_cast<int>(rg->Items().size()))
