@@ -67,6 +67,9 @@ private:
 
 // An observer left on a form or control, taken off when the view goes.
 struct Observation {
+    Observation(std::function<void(int)> off, int observerId) : unobserve(std::move(off)), id(observerId) {}
+    Observation(const Observation&) = delete;
+    Observation& operator=(const Observation&) = delete;
     std::function<void(int)> unobserve;
     int id = 0;
     ~Observation()
@@ -183,8 +186,8 @@ void ProgramViews::Impl::MakeProgressView(report::TProgress& form)
         }
     };
     showTicks();
-    observations.push_back(std::make_unique<Observation>(Observation{
-        [&form](int id) { form.lvAvanzamento.Unobserve(id); }, form.lvAvanzamento.Observe(showTicks)}));
+    observations.push_back(std::make_unique<Observation>(
+        [&form](int id) { form.lvAvanzamento.Unobserve(id); }, form.lvAvanzamento.Observe(showTicks)));
 
     // The window the process disabled is disabled on screen too.
     auto followDisabled = [this, &form] {
@@ -199,7 +202,7 @@ void ProgramViews::Impl::MakeProgressView(report::TProgress& form)
         disabledByProgress = wanted;
     };
     observations.push_back(std::make_unique<Observation>(
-        Observation{[&form](int id) { form.Unobserve(id); }, form.Observe(followDisabled)}));
+        [&form](int id) { form.Unobserve(id); }, form.Observe(followDisabled)));
 }
 
 ProgramViews::ProgramViews(Program& program, qt::QtHost& host)

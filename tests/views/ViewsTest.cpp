@@ -7,6 +7,8 @@
 #include "platform/qt/View.h"
 
 #include "ui_uCalcoli.h"
+#include "ui_Progform.h"
+#include "ui_uCostoTrasporto.h"
 #include "ui_uMain.h"
 #include "ui_uUltimoStrato.h"
 #include "ui_uSplash.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +146,51 @@ TEST_F(Views, QuantityWindowGridShowsTheSolutionColumnsWithTheirTitles)
     ASSERT_NE(host.WindowOf(*program.fUltimoStrato), nullptr);
     EXPECT_EQ(host.WindowOf(*program.fUltimoStrato)->windowTitle(),
               "SUPERATA la PORTATA MAX (Saturazione in H)");
+}
+
+TEST_F(Views, ExportWindowsLayoutsHaveAWidgetOfTheRightKindForEveryControl)
+{
+    report::TProgress progress(program.app);
+    QDialog progressWindow;
+    Ui::Progress progressUi;
+    progressUi.setupUi(&progressWindow);
+    EXPECT_EQ(Joined(qt::Binder::Problems(progress, &progressWindow)), "");
+    EXPECT_EQ(progressWindow.size(), QSize(400, 352));
+
+    stowage::TfCostoTrasporto costo(program.app, program.state);
+    QDialog costoWindow;
+    Ui::fCostoTrasporto costoUi;
+    costoUi.setupUi(&costoWindow);
+    EXPECT_EQ(Joined(qt::Binder::Problems(costo, &costoWindow)), "");
+    EXPECT_EQ(costoWindow.size(), QSize(360, 196));
+}
+
+TEST_F(Views, ProgressWindowTicksItsStepsAndDisablesTheMainWindowWhileShown)
+{
+    ProgramViews views(program, host);
+    StartOptions options;
+    options.splashDelay = false;
+    views.Install(options);
+    program.Start(options);
+    QWidget* window = host.WindowOf(*program.Progress);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "Visualizza progressione cicli...");
+    auto* list = window->findChild<QTreeWidget*>("lvAvanzamento");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->topLevelItemCount(), 8);
+    EXPECT_EQ(list->topLevelItem(6)->text(0), "VALORI");
+
+    program.Progress->Avvia("CREAZIONE REPORT in EXCEL", 8);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(views.MainWindow()->isEnabled());
+    program.Progress->lvAvanzamento.SetChecked(0, true);
+    EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Checked);
+    EXPECT_EQ(list->topLevelItem(1)->checkState(0), Qt::Unchecked);
+    program.Progress->Chiudi();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(views.MainWindow()->isEnabled());
+    ASSERT_NE(host.WindowOf(*program.fCostoTrasporto), nullptr);
+    EXPECT_EQ(host.WindowOf(*program.fCostoTrasporto)->windowTitle(), "COSTO TRASPORTO");
 }
 
 } // namespace
