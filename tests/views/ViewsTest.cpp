@@ -162,7 +162,7 @@ TEST_F(Views, ExportWindowsLayoutsHaveAWidgetOfTheRightKindForEveryControl)
     Ui::fCostoTrasporto costoUi;
     costoUi.setupUi(&costoWindow);
     EXPECT_EQ(Joined(qt::Binder::Problems(costo, &costoWindow)), "");
-    EXPECT_EQ(costoWindow.size(), QSize(360, 196));
+    EXPECT_EQ(costoWindow.size(), QSize(420, 196));
 }
 
 TEST_F(Views, ProgressWindowTicksItsStepsAndDisablesTheMainWindowWhileShown)

@@ -2,7 +2,8 @@
 // a packing calculation as a user would, and saves pictures of what the user sees:
 // calcoli.png (the quantity window that "Calcola" opens), ultimostrato.png (the last-layer
 // window, top layers added), calcoli_strati.png (the quantity window with them), main.png
-// (after the import and the calculation), about.png, splash.png. Run it under a display (xvfb-run) or
+// (after the import and the calculation), costo.png, progress.png, about.png, splash.png.
+// Run it under a display (xvfb-run) or
 // offscreen; QT_SCALE_FACTOR=1.5 shows the windows at 150 %.
 #include "analysis/Startup.h"
 #include "analysis/Views.h"
@@ -140,6 +141,13 @@ int main(int argc, char** argv)
         });
         ok = Save(views.MainWindow(), out / "main.png") && ok;
         program.AboutBox->Show();
+        // The transport cost and progress windows as they first appear.
+        program.fCostoTrasporto->Show();
+        ok = Save(host.WindowOf(*program.fCostoTrasporto), out / "costo.png") && ok;
+        program.fCostoTrasporto->Hide();
+        program.Progress->Show();
+        ok = Save(host.WindowOf(*program.Progress), out / "progress.png") && ok;
+        program.Progress->Hide();
         ok = Save(views.AboutWindow(), out / "about.png") && ok;
         program.AboutBox->Hide();
     }
