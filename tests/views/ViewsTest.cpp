@@ -30,14 +30,6 @@ namespace velcaro::analysis {
 namespace {
 
 struct Views : ::testing::Test {
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char arg0[] = "views";
-        static char* argv[] = {arg0, nullptr};
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
-    }
     qt::QtHost host;
     Program program{host, VELCARO_PROGRAM_DIR_DEFAULT};
 };
