@@ -283,6 +283,29 @@ struct Table::Impl {
 
     void LoadKeys() { keys = QueryRowids({}, {}, false); }
 
+    // Locate and FindKey: the first record of the range, in the active order, that meets
+    // the condition becomes current (the keyset is re-read when it was posted through another
+    // cursor since). AfterScroll only when one was found.
+    bool MoveToFirstMatch(const std::string& where, const std::vector<Value>& binds,
+                          const std::function<void(Table&)>& afterScroll) {
+        const auto found = QueryRowids(where, binds, true);
+        if (found.empty())
+            return false;
+        auto p = PositionOf(found.front());
+        if (!p) {
+            LoadKeys();
+            p = PositionOf(found.front());
+            if (!p)
+                return false;
+        }
+        pos = *p;
+        LoadCurrent();
+        bof = eof = false;
+        DataChanged(nullptr);
+        Fire(afterScroll);
+        return true;
+    }
+
     std::optional<std::size_t> PositionOf(std::int64_t rowid) const {
         auto it = std::find(keys.begin(), keys.end(), rowid);
         if (it == keys.end())
@@ -1119,22 +1142,7 @@ bool Table::Locate(const std::string& fieldName, const Value& value) {
         where = QuoteIdentifier(f.FieldName()) + " = ?";
         binds.push_back(key);
     }
-    const auto found = t.QueryRowids(where, binds, true);
-    if (found.empty())
-        return false;
-    auto p = t.PositionOf(found.front());
-    if (!p) { // posted through another cursor since our keyset was read
-        t.LoadKeys();
-        p = t.PositionOf(found.front());
-        if (!p)
-            return false;
-    }
-    t.pos = *p;
-    t.LoadCurrent();
-    t.bof = t.eof = false;
-    t.DataChanged(nullptr);
-    t.Fire(AfterScroll);
-    return true;
+    return t.MoveToFirstMatch(where, binds, AfterScroll);
 }
 
 void Table::SetRange(const std::vector<Value>& low, const std::vector<Value>& high) {
@@ -1188,22 +1196,7 @@ bool Table::FindKey(const std::vector<Value>& key) {
     }
     t.Fire(BeforeScroll);
     t.AfterBeforeEvent();
-    const auto found = t.QueryRowids(where, binds, true);
-    if (found.empty())
-        return false;
-    auto p = t.PositionOf(found.front());
-    if (!p) {
-        t.LoadKeys();
-        p = t.PositionOf(found.front());
-        if (!p)
-            return false;
-    }
-    t.pos = *p;
-    t.LoadCurrent();
-    t.bof = t.eof = false;
-    t.DataChanged(nullptr);
-    t.Fire(AfterScroll);
-    return true;
+    return t.MoveToFirstMatch(where, binds, AfterScroll);
 }
 
 void Table::Refresh() {

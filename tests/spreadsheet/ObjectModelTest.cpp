@@ -1,5 +1,6 @@
 #include "platform/Error.h"
 #include "platform/spreadsheet/Spreadsheet.h"
+#include "tests/spreadsheet/XlsxReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -15,24 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder for the files of one test, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "velcaro-xls-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using xlsxcheck::TempFolder;
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

@@ -2,6 +2,7 @@
 // independent reader (openpyxl, through Debian's own Python).
 #include "platform/Error.h"
 #include "platform/spreadsheet/Spreadsheet.h"
+#include "tests/spreadsheet/XlsxReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -17,65 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kPython = "/usr/bin/python3";
-
-bool ReaderAvailable() {
-    const std::string cmd = std::string(kPython) + " -c \"import openpyxl\" > /dev/null 2>&1";
-    return std::system(cmd.c_str()) == 0;
-}
-
-// key -> value, as printed by read_xlsx.py.
-std::map<std::string, std::string> ReadBack(const fs::path& file) {
-    const std::string cmd =
-        std::string(kPython) + " " + VELCARO_XLSX_READER + " '" + file.string() + "'";
-    std::map<std::string, std::string> facts;
-    FILE* pipe = ::popen(cmd.c_str(), "r");
-    if (!pipe)
-        return facts;
-    std::string out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-        out.append(buf, n);
-    const int status = ::pclose(pipe);
-    EXPECT_EQ(status, 0) << "reader failed:\n" << out;
-    std::size_t pos = 0;
-    while (pos < out.size()) {
-        const auto end = out.find('\n', pos);
-        const std::string line = out.substr(pos, end == std::string::npos ? end : end - pos);
-        const auto tab = line.find('\t');
-        if (tab != std::string::npos)
-            facts[line.substr(0, tab)] = line.substr(tab + 1);
-        if (end == std::string::npos)
-            break;
-        pos = end + 1;
-    }
-    return facts;
-}
+using xlsxcheck::ReadBack;
+using xlsxcheck::ReaderAvailable;
+using xlsxcheck::TempFolder;
 
 double NumberOf(const std::string& typed) {
     if (typed.rfind("n:", 0) != 0)
         return std::nan("");
     return std::strtod(typed.c_str() + 2, nullptr);
 }
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "velcaro-xls-rt-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 void Style(Worksheet& s, const char* cell, int size, bool bold, long color, int align) {
     Range r = s.Range(cell);
